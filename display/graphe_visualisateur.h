@@ -1,0 +1,38 @@
+#ifndef GRAPHE_VISUALISATEUR_H
+#define GRAPHE_VISUALISATEUR_H
+
+#include "ui_graphe_visualisateur.h"
+
+#include <QDialog>
+
+class QStandardItem;
+class graphic_view;
+
+// Holds one drawn graph as a page of the main window and exports it.
+class graphe_visualisateur : public QDialog, public Ui::graphe_visualisateur
+{
+    Q_OBJECT
+
+public:
+    explicit graphe_visualisateur(QWidget *parent = nullptr);
+    ~graphe_visualisateur() override;
+
+    graphic_view *get_graphic_view();
+    QStandardItem *&get_item_session() { return item_session; }
+    int &get_index_page() { return index_page; }
+
+    // Asks for a file name, then exports.
+    void sauvegarder_image();
+    // Renders the whole scene rectangle, one unit per pixel, on white, and
+    // writes it in the format named by the file's suffix.
+    bool exporter_image(const QString &nom_fichier);
+
+protected:
+    void changeEvent(QEvent *e) override;
+
+private:
+    QStandardItem *item_session = nullptr;
+    int index_page = 0;
+};
+
+#endif

@@ -1,0 +1,44 @@
+#ifndef SESSION_GRAPHE_H
+#define SESSION_GRAPHE_H
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QStandardItem;
+class graphe_instance;
+class graphe_solution;
+
+// One loaded session: the session file's path, its tree row, its number and
+// the two contents it owns.
+class session_graphe
+{
+public:
+    session_graphe();
+    ~session_graphe();
+    session_graphe(const session_graphe &) = delete;
+    session_graphe &operator=(const session_graphe &) = delete;
+
+    QString &nom_fichier() { return _nom_fichier; }
+    QStandardItem *&item() { return _item; }
+    std::int32_t &id() { return _id; }
+    std::int32_t &orientation_y() { return _orientation_y; }
+    std::unique_ptr<graphe_instance> &instance() { return _instance; }
+    std::unique_ptr<graphe_solution> &solution() { return _solution; }
+
+    // Readers: each creates its content as soon as the file is open, so a
+    // read that fails part-way leaves a partly filled record behind.
+    bool lire_instance(const QString &path);
+    bool lire_solution(const QString &path);
+
+private:
+    QString _nom_fichier;
+    QStandardItem *_item = nullptr;
+    std::int32_t _id = 0;
+    std::unique_ptr<graphe_instance> _instance;
+    std::unique_ptr<graphe_solution> _solution;
+    std::int32_t _orientation_y = 2;
+};
+
+#endif
