@@ -35,6 +35,7 @@ protected:
 
 private:
     std::pair<int, int> borner(int nx, int ny) const;
+    void oublier_fantome();
 
     std::vector<graphic_item_sommet *> _liste_sommets;
     graphic_item_sommet *_sommet_fantome = nullptr;
@@ -45,6 +46,7 @@ private:
     int _hauteur_scene = 550;
     int _marge_x = 30;
     int _marge_y = 30;
+    QGraphicsScene *_scene = nullptr;
 };
 
 #endif

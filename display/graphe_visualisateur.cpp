@@ -1,0 +1,81 @@
+#include "graphe_visualisateur.h"
+
+#include "graphic_view.h"
+
+#include <QColor>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QPixmap>
+#include <QRegularExpression>
+
+#include <iostream>
+
+namespace {
+
+// Suffix of the first pattern of a filter such as "JPG(*.JPG;*.JPEG)",
+// lower-cased: "jpg". Empty when the filter names no pattern.
+QString suffixe_du_filtre(const QString &filtre)
+{
+    static const QRegularExpression motif(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch trouve = motif.match(filtre);
+    return trouve.hasMatch() ? trouve.captured(1).toLower() : QString();
+}
+
+} // namespace
+
+graphe_visualisateur::graphe_visualisateur(QWidget *parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+    stackedWidget->setCurrentIndex(0);
+}
+
+graphe_visualisateur::~graphe_visualisateur() = default;
+
+graphic_view *graphe_visualisateur::get_graphic_view()
+{
+    return graphicsView;
+}
+
+void graphe_visualisateur::changeEvent(QEvent *e)
+{
+    QDialog::changeEvent(e);
+}
+
+void graphe_visualisateur::sauvegarder_image()
+{
+    std::cout << "sauvegarder donnees" << std::endl;
+    QString filtre_choisi = QStringLiteral("PNG(*.PNG)");
+    QString nom = QFileDialog::getSaveFileName(
+        this, tr("Sauvegarder une image"), tr("."),
+        tr("BMP(*.BMP);;JPG(*.JPG;*.JPEG);;PNG(*.PNG);;TIFF(*.Tif;*.TIFF)"), &filtre_choisi);
+    if (nom.isEmpty())
+        return;
+    // A name typed without a suffix would give the image writer no format.
+    if (QFileInfo(nom).suffix().isEmpty()) {
+        const QString suffixe = suffixe_du_filtre(filtre_choisi);
+        if (!suffixe.isEmpty())
+            nom += QLatin1Char('.') + suffixe;
+    }
+    std::cout << nom.toLocal8Bit().constData() << std::endl;
+    exporter_image(nom);
+}
+
+bool graphe_visualisateur::exporter_image(const QString &nom_fichier)
+{
+    if (stackedWidget->currentIndex() != 0)
+        return false;
+    QGraphicsScene *scene = graphicsView->scene();
+    const QRectF rectangle = scene->sceneRect();
+    const int largeur = static_cast<int>(rectangle.width());
+    const int hauteur = static_cast<int>(rectangle.height());
+    QPixmap image(largeur, hauteur);
+    QPainter peintre(&image);
+    peintre.fillRect(image.rect(), QColor(255, 255, 255, 255));
+    scene->render(&peintre);
+    peintre.end();
+    return image.save(nom_fichier);
+}

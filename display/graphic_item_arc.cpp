@@ -1,0 +1,28 @@
+#include "graphic_item_arc.h"
+
+#include "graphic_item_sommet.h"
+
+graphic_item_arc::graphic_item_arc(QGraphicsItem *parent)
+    : QGraphicsLineItem(parent)
+{
+}
+
+graphic_item_arc::~graphic_item_arc() = default;
+
+void graphic_item_arc::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+                             QWidget *widget)
+{
+    QGraphicsLineItem::paint(painter, option, widget);
+}
+
+void graphic_item_arc::ajuster_ligne()
+{
+    if (!_source || !_destination)
+        return;
+    // Half of the 22-unit diameter puts the ends on the circles' centres.
+    const int x1 = static_cast<int>(_source->pos().x() + 11.0);
+    const int y1 = static_cast<int>(_source->pos().y() + 11.0);
+    const int x2 = static_cast<int>(_destination->pos().x() + 11.0);
+    const int y2 = static_cast<int>(_destination->pos().y() + 11.0);
+    setLine(x1, y1, x2, y2);
+}

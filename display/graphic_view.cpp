@@ -1,0 +1,170 @@
+#include "graphic_view.h"
+
+#include "graphic_item_arc.h"
+#include "graphic_item_sommet.h"
+
+#include <QGraphicsScene>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <iostream>
+
+graphic_view::graphic_view(QWidget *parent)
+    : QGraphicsView(parent)
+{
+    // Parented to the view so that it goes with it.
+    _scene = new QGraphicsScene(0, 0, 800, 550, this);
+    setScene(_scene);
+}
+
+graphic_view::~graphic_view()
+{
+    std::cout << "supprimer un graphic_view" << std::endl;
+    _liste_sommets.clear();
+    oublier_fantome();
+    _scene->clear();
+}
+
+void graphic_view::set_zoom(int facteur)
+{
+    _zoom = facteur;
+    const double s = (facteur - 1) * 0.5 + 1;
+    _largeur_scene = static_cast<int>(s * 800);
+    _hauteur_scene = static_cast<int>(s * 550);
+    scene()->setSceneRect(0, 0, _largeur_scene, _hauteur_scene);
+}
+
+void graphic_view::vider()
+{
+    _liste_sommets.clear();
+    // The ghost goes with the scene: end the drag without deleting it twice.
+    if (_deplacement_en_cours) {
+        oublier_fantome();
+        setCursor(Qt::ArrowCursor);
+    }
+    scene()->clear();
+}
+
+graphic_item_sommet *graphic_view::trouver_sommet(int id)
+{
+    // The builder puts vertex k at index k; scan only when that fails.
+    if (id >= 0 && static_cast<std::size_t>(id) < _liste_sommets.size()
+        && _liste_sommets[id]->id() == id)
+        return _liste_sommets[id];
+    for (graphic_item_sommet *sommet : _liste_sommets) {
+        if (sommet->id() == id)
+            return sommet;
+    }
+    return nullptr;
+}
+
+std::pair<int, int> graphic_view::borner(int nx, int ny) const
+{
+    if (nx < _marge_x)
+        nx = _marge_x;
+    if (nx > _largeur_scene - _marge_x - 22)
+        nx = _largeur_scene - _marge_x - 22;
+    if (ny < _marge_y)
+        ny = _marge_y;
+    if (ny > _hauteur_scene - _marge_y - 22)
+        ny = _hauteur_scene - _marge_y - 22;
+    return {nx, ny};
+}
+
+void graphic_view::oublier_fantome()
+{
+    _deplacement_en_cours = false;
+    _sommet_fantome = nullptr;
+}
+
+void graphic_view::mousePressEvent(QMouseEvent *event)
+{
+    QGraphicsView::mousePressEvent(event);
+    const Qt::MouseButton bouton = event->button();
+    if ((bouton != Qt::LeftButton && bouton != Qt::RightButton) || _deplacement_en_cours)
+        return;
+    const QPoint pointeur = event->position().toPoint();
+    QGraphicsItem *item = itemAt(pointeur);
+    if (!item)
+        return;
+    std::cout << "type_item = " << item->type() << std::endl;
+    if (item->type() != graphic_item_sommet::Type || bouton != Qt::LeftButton)
+        return;
+
+    _sommet_fantome = new graphic_item_sommet(*static_cast<graphic_item_sommet *>(item));
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    _decalage = {static_cast<int>(pointeur.x() - _sommet_fantome->x() + h),
+                 static_cast<int>(pointeur.y() - _sommet_fantome->y() + v)};
+    _sommet_fantome->setOpacity(0.5);
+    scene()->addItem(_sommet_fantome);
+    _deplacement_en_cours = true;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void graphic_view::mouseMoveEvent(QMouseEvent *event)
+{
+    QGraphicsView::mouseMoveEvent(event);
+    if (!_deplacement_en_cours)
+        return;
+    const QPoint pointeur = event->position().toPoint();
+    QScrollBar *barre_h = horizontalScrollBar();
+    QScrollBar *barre_v = verticalScrollBar();
+    const std::pair<int, int> coin =
+        borner(pointeur.x() - _decalage.first + barre_h->value(),
+               pointeur.y() - _decalage.second + barre_v->value());
+    _sommet_fantome->setPos(coin.first, coin.second);
+
+    // Near an edge the view scrolls by itself; each change of value runs
+    // scrollContentsBy, which keeps the ghost under the pointer.
+    const auto [nx, ny] = coin;
+    int h = barre_h->value();
+    if (nx - h > width() - barre_v->width() - 34)
+        barre_h->setValue(h + 35);
+    h = barre_h->value();
+    if (nx - h <= 11)
+        barre_h->setValue(h <= 35 ? 0 : h - 35);
+    int v = barre_v->value();
+    if (ny - v > height() - barre_h->height() - 34)
+        barre_v->setValue(v + 35);
+    v = barre_v->value();
+    if (ny - v <= 11)
+        barre_v->setValue(v <= 35 ? 0 : v - 35);
+}
+
+void graphic_view::mouseReleaseEvent(QMouseEvent *event)
+{
+    QGraphicsView::mouseReleaseEvent(event);
+    if (!_deplacement_en_cours)
+        return;
+    const int id = _sommet_fantome->id();
+    graphic_item_sommet *sommet = trouver_sommet(id);
+    if (sommet) {
+        sommet->setPos(_sommet_fantome->pos());
+        for (graphic_item_arc *arc : sommet->arcs_entrants())
+            arc->ajuster_ligne();
+        for (graphic_item_arc *arc : sommet->arcs_sortants())
+            arc->ajuster_ligne();
+        std::cout << "action fini.." << std::endl;
+    } else {
+        std::cout << "ID inconnu:" << id << std::endl;
+    }
+    graphic_item_sommet *fantome = _sommet_fantome;
+    oublier_fantome();
+    delete fantome;
+    setCursor(Qt::ArrowCursor);
+    if (!sommet)
+        std::cout << "obj inconue.." << std::endl;
+}
+
+void graphic_view::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    if (_deplacement_en_cours) {
+        const std::pair<int, int> coin =
+            borner(static_cast<int>(_sommet_fantome->x() - dx),
+                   static_cast<int>(_sommet_fantome->y() - dy));
+        _sommet_fantome->setPos(coin.first, coin.second);
+    }
+    scene()->update();
+}
