@@ -1,0 +1,62 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QStandardItem;
+class QTextEdit;
+class graphic_view;
+class pages_graphe;
+class registre_sessions;
+class session_graphe;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    QTextEdit *get_sortie_application();
+    Ui::MainWindow *form() const { return ui.get(); }
+
+    session_graphe *creer_session(const QString &nom, const QString &chemin_instance,
+                                  const QString &chemin_solution);
+    bool charger_session(const QString &chemin);
+    void dessiner_graphe(graphic_view *vue, session_graphe *session, int type_graphe);
+
+    registre_sessions &registre() { return *_registre; }
+    pages_graphe &pages() { return *_pages; }
+
+protected:
+    void changeEvent(QEvent *e) override;
+
+private slots:
+    void on_action_ouvrir_un_fichier_triggered();
+    void on_action_save_image_triggered();
+    void on_action_zoom_x1_triggered();
+    void on_action_zoom_x2_triggered();
+    void on_action_zoom_x4_triggered();
+    void on_action_zoom_x8_triggered();
+    void on_action_zoom_x16_triggered();
+    void on_liste_item_triggered(QStandardItem *, QStandardItem *);
+
+private:
+    void choisir_zoom(int facteur);
+    void appliquer_zoom(int facteur);
+    // True when at least one graph page exists; otherwise says so.
+    bool verifier_graphe();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<registre_sessions> _registre;
+    std::unique_ptr<pages_graphe> _pages;
+};
+
+#endif

@@ -1,0 +1,48 @@
+#include "registre_sessions.h"
+
+#include "graphe_instance.h"
+#include "graphe_solution.h"
+#include "liste_graphe.h"
+#include "session_graphe.h"
+
+#include <iostream>
+
+registre_sessions::registre_sessions() = default;
+
+registre_sessions::~registre_sessions()
+{
+    liberer();
+}
+
+session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QString &nom,
+                                                 const QString &chemin_instance,
+                                                 const QString &chemin_solution)
+{
+    auto session = std::make_unique<session_graphe>();
+    session_graphe *s = session.get();
+    s->item() = arbre->ajouter_session(nom);
+    s->id() = _compteur_sessions;
+    ++_compteur_sessions;
+    _sessions.push_back(std::move(session));
+    _session_par_item.insert(s->item(), s);
+
+    if (s->lire_instance(chemin_instance))
+        arbre->ajouter_instance(s->item(), s->instance().get());
+    else
+        std::cout << "Erreur : le format du fichier d'instance.." << std::endl;
+
+    if (s->lire_solution(chemin_solution))
+        arbre->ajouter_solution(s->item(), s->solution().get());
+    else
+        std::cout << "Erreur : le format du fichier de solution.." << std::endl;
+
+    return s;
+}
+
+void registre_sessions::liberer()
+{
+    for (auto &session : _sessions)
+        session.reset();
+    _sessions.clear();
+    _session_par_item.clear();
+}

@@ -1,0 +1,172 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+
+static QStringList textes_menu(const QMenu *menu)
+{
+    QStringList textes;
+    for (QAction *a : menu->actions())
+        textes << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return textes;
+}
+
+class tst_mainwindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fenetre();
+    void actions_data();
+    void actions();
+    void menus();
+    void panneaux_data();
+    void panneaux();
+    void separateurs_a_l_ouverture();
+    void changement_de_langue();
+    void exit_ferme_la_fenetre();
+};
+
+void tst_mainwindow::fenetre()
+{
+    MainWindow w;
+    QCOMPARE(w.objectName(), QStringLiteral("MainWindow"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("MainWindow"));
+    QCOMPARE(w.size(), QSize(843, 609));
+    QCOMPARE(w.get_sortie_application(), w.form()->sortie_application);
+    QVERIFY(!w.form()->sortie_application->isReadOnly());
+    QVERIFY(w.form()->zone_info_boite->isReadOnly());
+    QCOMPARE(w.form()->stackedWidget->count(), 2);
+    QCOMPARE(w.form()->stackedWidget->currentWidget(), w.form()->page_2);
+    QVERIFY(w.form()->mainToolBar->actions().isEmpty());
+    QCOMPARE(w.toolBarArea(w.form()->mainToolBar), Qt::TopToolBarArea);
+    QCOMPARE(w.statusBar(), w.form()->statusBar);
+    QCOMPARE(w.form()->frame_left->maximumWidth(), 9000);
+    QVERIFY(w.form()->frame_left_down->windowTitle().isEmpty());
+}
+
+void tst_mainwindow::actions_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("raccourci");
+    QTest::addColumn<bool>("cochable");
+    QTest::addColumn<bool>("coche");
+
+    QTest::newRow("ouvrir") << "action_ouvrir_un_fichier" << "Ouvrir une session" << "Ctrl+O" << false << false;
+    QTest::newRow("enregistrer") << "action_save_image" << "Enregistrer le graphe sous.." << "" << false << false;
+    QTest::newRow("exit") << "actionExit_2" << "Exit" << "" << false << false;
+    QTest::newRow("x1") << "action_zoom_x1" << "x1" << "" << true << true;
+    QTest::newRow("x2") << "action_zoom_x2" << "x2" << "" << true << false;
+    QTest::newRow("x4") << "action_zoom_x4" << "x4" << "" << true << false;
+    QTest::newRow("x8") << "action_zoom_x8" << "x8" << "" << true << false;
+    QTest::newRow("x16") << "action_zoom_x16" << "x16" << "" << true << false;
+}
+
+void tst_mainwindow::actions()
+{
+    QFETCH(QString, nom);
+    QFETCH(QString, texte);
+    QFETCH(QString, raccourci);
+    QFETCH(bool, cochable);
+    QFETCH(bool, coche);
+
+    MainWindow w;
+    auto *action = w.findChild<QAction *>(nom);
+    QVERIFY(action);
+    QCOMPARE(action->parent(), &w);
+    QCOMPARE(action->text(), texte);
+    QCOMPARE(action->shortcut().toString(), raccourci);
+    QCOMPARE(action->isCheckable(), cochable);
+    QCOMPARE(action->isChecked(), coche);
+}
+
+void tst_mainwindow::menus()
+{
+    MainWindow w;
+    Ui::MainWindow *ui = w.form();
+    QStringList titres;
+    for (QAction *a : ui->menuBar->actions())
+        titres << a->text();
+    QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
+    QCOMPARE(textes_menu(ui->menuFichier),
+             (QStringList{"Ouvrir une session", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
+    QCOMPARE(textes_menu(ui->menu_opt), QStringList{"Zoom"});
+    QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
+    QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
+    QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));
+    QVERIFY(ui->menuAide->actions().isEmpty());
+}
+
+void tst_mainwindow::panneaux_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("texte");
+
+    QTest::newRow("liste") << "label" << "Liste des fichiers :";
+    QTest::newRow("graphe") << "label_2" << "Visualisalisation du graphe :";
+    QTest::newRow("sortie") << "label_3" << "Sortie de l'application :";
+}
+
+void tst_mainwindow::panneaux()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, texte);
+
+    MainWindow w;
+    auto *l = w.findChild<QLabel *>(label);
+    QVERIFY(l);
+    QCOMPARE(l->text(), texte);
+    QCOMPARE(l->styleSheet(), QStringLiteral("margin-left:5px;\ncolor:#003366;"));
+}
+
+void tst_mainwindow::separateurs_a_l_ouverture()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<int> gauche = w.form()->splitter_horizontal_gauche->sizes();
+    const QList<int> droite = w.form()->splitter_vertical->sizes();
+    QCOMPARE(gauche.size(), 2);
+    QCOMPARE(droite.size(), 2);
+    // Qt fits the requested 200/600 and 600/180 to the window: the graph
+    // side stays the larger one on both splitters.
+    QVERIFY(gauche.at(0) > 0 && gauche.at(0) < gauche.at(1));
+    QVERIFY(droite.at(0) > droite.at(1) && droite.at(1) > 0);
+
+    w.form()->splitter_horizontal_gauche->setSizes({400, 400});
+    QVERIFY(w.form()->frame_left->width() > 250);
+}
+
+void tst_mainwindow::changement_de_langue()
+{
+    MainWindow w;
+    w.setWindowTitle(QStringLiteral("autre"));
+    w.form()->action_save_image->setText(QStringLiteral("autre"));
+    QEvent e(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&w, &e);
+    QCOMPARE(w.windowTitle(), QStringLiteral("MainWindow"));
+    QCOMPARE(w.form()->action_save_image->text(), QStringLiteral("Enregistrer le graphe sous.."));
+}
+
+void tst_mainwindow::exit_ferme_la_fenetre()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.form()->actionExit_2->trigger();
+    QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(tst_mainwindow)
+#include "tst_mainwindow.moc"
