@@ -9,6 +9,7 @@
 #include "registre_sessions.h"
 
 #include <QFileDialog>
+#include <QStandardItem>
 #include <QScrollBar>
 
 #include <iostream>
