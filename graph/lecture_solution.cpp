@@ -1,0 +1,119 @@
+#include "session_graphe.h"
+
+#include "graphe_solution.h"
+#include "lecteur_lignes.h"
+#include "nombres_texte.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <iostream>
+
+namespace
+{
+
+enum class entete { aucune, ma, sl, br };
+
+entete type_entete(const char *debut, qsizetype n)
+{
+    // The third character and whatever precedes the tabs are not looked at.
+    if (n < 5 || debut[0] != 'N' || debut[1] != 'B')
+        return entete::aucune;
+    if (debut[3] == 'M' && debut[4] == 'A')
+        return entete::ma;
+    if (debut[3] == 'S' && debut[4] == 'L')
+        return entete::sl;
+    if (debut[3] == 'B' && debut[4] == 'R')
+        return entete::br;
+    return entete::aucune;
+}
+
+// Split at every "\t\t" (non-overlapping, empty fields kept): true when that
+// gives exactly the keyword and the count, with the count's text in *champ.
+bool deux_champs(const char *debut, const char *fin, const char **champ)
+{
+    const char *separateur = nullptr;
+    for (const char *p = debut; p + 1 < fin; ++p) {
+        if (p[0] == '\t' && p[1] == '\t') {
+            if (separateur)
+                return false;
+            separateur = p;
+            ++p;
+        }
+    }
+    if (!separateur)
+        return false;
+    *champ = separateur + 2;
+    return true;
+}
+
+} // namespace
+
+bool session_graphe::lire_solution(const QString &path)
+{
+    QFile fichier(path);
+    if (!lecteur_lignes::ouvrir(fichier, path))
+        return false;
+
+    _solution = std::make_unique<graphe_solution>();
+    graphe_solution &solution = *_solution;
+    solution.nom_fichier() = fichier.fileName();
+
+    bool dans_ma = false;
+    bool sl_attendue = false;
+    bool br_attendue = false;
+    std::int32_t ma_annonces = 0;
+    std::int32_t liste_annoncee = 0;
+    std::int32_t ma_lues = 0;
+    std::vector<std::uint16_t> nombres;
+
+    lecteur_lignes lecteur(fichier);
+    lecteur_lignes::ligne ligne;
+    while (lecteur.suivante(ligne)) {
+        if (ligne.longueur < 2)
+            continue;
+        const char *debut = ligne.debut;
+        const char *fin = ligne.fin;
+        const qsizetype n = fin - debut;
+
+        if (n >= 4 && std::memcmp(debut, "INST", 4) == 0) {
+            // The name keeps the line break; a line too short to reach
+            // column 14 names nothing.
+            solution.nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
+        } else if (const entete type = type_entete(debut, n); type != entete::aucune) {
+            const char *champ = nullptr;
+            if (!deux_champs(debut, fin, &champ))
+                return false;
+            const std::int32_t compte = nombres_texte::entier_qt(champ, fin);
+            if (type == entete::ma) {
+                ma_annonces = compte;
+                dans_ma = true;
+                sl_attendue = br_attendue = false;
+            } else {
+                liste_annoncee = compte;
+                dans_ma = false;
+                sl_attendue = type == entete::sl;
+                br_attendue = type == entete::br;
+            }
+        } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
+            if (dans_ma) {
+                const char *tab = static_cast<const char *>(std::memchr(debut, '\t', size_t(n)));
+                solution.liste_ma().push_back(std::uint16_t(nombres_texte::entier_qt(debut, tab ? tab : fin)));
+                ++ma_lues;
+            } else if (sl_attendue || br_attendue) {
+                nombres.clear();
+                nombres_texte::pour_chaque_nombre(debut, fin, [&nombres](std::int32_t v) { nombres.push_back(std::uint16_t(v)); });
+                if (qsizetype(nombres.size()) != liste_annoncee)
+                    return false;
+                auto &liste = br_attendue ? solution.liste_br() : solution.liste_sl();
+                liste.insert(liste.end(), nombres.begin(), nombres.end());
+                sl_attendue = br_attendue = false;
+            } else {
+                std::cout << "Erreur : format du fichier instance .." << std::endl;
+                return false;
+            }
+        }
+    }
+    fichier.close();
+    return ma_lues == ma_annonces;
+}

@@ -1,0 +1,52 @@
+#ifndef LECTEUR_LIGNES_H
+#define LECTEUR_LIGNES_H
+
+#include <QtGlobal>
+
+#include <vector>
+
+class QFile;
+class QIODevice;
+class QString;
+
+// Cuts a device's bytes into the lines that QIODevice::readLine(buffer, 4095)
+// yields in text mode: at most 4094 bytes a read, line break kept, and the CR
+// of a CR LF that ends a read dropped. One buffer serves the whole file; a
+// line stays valid until the next call.
+class lecteur_lignes
+{
+public:
+    static constexpr qsizetype longueur_max = 4094;
+
+    struct ligne
+    {
+        const char *debut = nullptr;
+        // End of the text: the first zero byte, or the end of what was read.
+        const char *fin = nullptr;
+        // Bytes the read returned, zero bytes included.
+        qsizetype longueur = 0;
+    };
+
+    explicit lecteur_lignes(QIODevice &source);
+
+    // Opens a data file for reading; on failure reports it on std::cerr.
+    static bool ouvrir(QFile &fichier, const QString &path);
+
+    // False once the device has nothing left.
+    bool suivante(ligne &l);
+
+private:
+    bool remplir();
+    void chercher_zero();
+
+    QIODevice &_source;
+    std::vector<char> _tampon;
+    qsizetype _debut = 0;
+    qsizetype _fin = 0;
+    // First zero byte at or after _debut (_fin when there is none), found
+    // once a fill so lines without one cost nothing.
+    qsizetype _zero = 0;
+    bool _epuise = false;
+};
+
+#endif
