@@ -54,16 +54,6 @@ int verifier(const QStringList &chemins)
     return 0;
 }
 
-bool lire_entier(const QString &texte, long long min, long long max, long long *valeur)
-{
-    bool ok = false;
-    const long long v = texte.toLongLong(&ok);
-    if (!ok || v < min || v > max)
-        return false;
-    *valeur = v;
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -77,21 +67,17 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Ranges are checked by verifier_parametres, which says what is allowed.
     parametres_reseau p;
-    long long v = 0;
-    bool ok = lire_entier(arguments[1], 1, 65535, &v);
-    p.nb_capteurs = int(v);
+    bool ok = false;
+    p.nb_capteurs = arguments[1].toInt(&ok);
     if (ok && arguments.size() > 4)
         p.degre_moyen = arguments[4].toDouble(&ok);
-    if (ok && arguments.size() > 5) {
-        ok = lire_entier(arguments[5], 0, 0xffffffffLL, &v);
-        p.graine = std::uint32_t(v);
-    }
-    if (ok && arguments.size() > 7) {
-        ok = lire_entier(arguments[7], 0, 65529, &v);
-        p.etendue = int(v);
-    }
-    const QString refus = ok ? verifier_parametres(p) : QStringLiteral("argument illisible");
+    if (ok && arguments.size() > 5)
+        p.graine = arguments[5].toUInt(&ok);
+    if (ok && arguments.size() > 7)
+        p.etendue = arguments[7].toInt(&ok);
+    const QString refus = ok ? verifier_parametres(p) : QStringLiteral("argument numerique illisible");
     if (!refus.isEmpty()) {
         std::cout << "Erreur : " << refus.toLocal8Bit().constData() << std::endl;
         usage();
