@@ -1,0 +1,345 @@
+#include "debug_stream.h"
+#include "graphe_visualisateur.h"
+#include "graphic_item_sommet.h"
+#include "graphic_view.h"
+#include "liste_graphe.h"
+#include "mainwindow.h"
+#include "pages_graphe.h"
+#include "repondre_dialogue.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QScrollBar>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+const QString exemples = QStringLiteral(VG_EXAMPLES_DIR);
+
+// A main window whose console receives std::cout, as at start-up.
+struct application {
+    MainWindow fenetre;
+    std::unique_ptr<debug_stream> console;
+    Ui::MainWindow *ui = fenetre.form();
+
+    application()
+    {
+        console = std::make_unique<debug_stream>(std::cout, fenetre.get_sortie_application());
+        fenetre.show();
+    }
+    ~application() { console.reset(); }
+
+    QStringList lignes() const { return ui->sortie_application->toPlainText().split('\n'); }
+    int compter(const QString &debut) const
+    {
+        int n = 0;
+        for (const QString &l : lignes())
+            n += l.startsWith(debut) ? 1 : 0;
+        return n;
+    }
+    QStandardItem *session(int i) const { return ui->treeView->racine()->child(i); }
+    void ouvrir(const QString &chemin)
+    {
+        repondre_dialogue(chemin);
+        ui->action_ouvrir_un_fichier->trigger();
+    }
+    void double_cliquer(QStandardItem *item)
+    {
+        QWidget *zone = ui->treeView->viewport();
+        const QPoint centre = ui->treeView->visualRect(item->index()).center();
+        // A user's double-click is a click followed by the double-click event.
+        QTest::mouseClick(zone, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(zone, Qt::LeftButton, {}, centre);
+    }
+    graphe_visualisateur *page() const
+    {
+        return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+    }
+    int zoom_coche() const
+    {
+        const QList<QAction *> zooms{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
+                                     ui->action_zoom_x8, ui->action_zoom_x16};
+        int coche = 0;
+        int nombre = 0;
+        for (int i = 0; i < zooms.size(); ++i) {
+            if (zooms.at(i)->isChecked()) {
+                coche = 1 << i;
+                ++nombre;
+            }
+        }
+        return nombre == 1 ? coche : -nombre;
+    }
+};
+
+QString texte_info(graphic_view *vue)
+{
+    for (QGraphicsItem *item : vue->scene()->items()) {
+        if (auto *texte = qgraphicsitem_cast<QGraphicsTextItem *>(item)) {
+            if (texte->toPlainText().startsWith(QLatin1String("Graphe [")))
+                return texte->toPlainText();
+        }
+    }
+    return QString();
+}
+
+bool ecrire(const QString &chemin, const QByteArray &contenu)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
+}
+
+} // namespace
+
+class tst_bout_en_bout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void comme_un_utilisateur();
+    void sans_graphe_data();
+    void sans_graphe();
+    void dialogue_annule();
+    void deux_pages();
+    void zoom_identique_une_fois();
+    void session_commencant_par_s();
+    void instance_en_echec();
+};
+
+void tst_bout_en_bout::comme_un_utilisateur()
+{
+    application app;
+    const QString chemin = QDir(exemples).filePath("deploiement_300.vga");
+
+    QString titre;
+    repondre_dialogue(chemin, &titre);
+    app.ui->action_ouvrir_un_fichier->trigger();
+    QCOMPARE(titre, QStringLiteral("Ouvrir une instance"));
+    QCOMPARE(app.lignes(), (QStringList{"Ouvrir le fichier : " + chemin, "  -> Nb_SENSORS = 300",
+                                        "  -> Charge OK..."}));
+    QStandardItem *session = app.session(0);
+    QCOMPARE(session->text(), QStringLiteral("Déploiement de 300 capteurs"));
+    QCOMPARE(session->rowCount(), 2);
+    QStandardItem *inst = session->child(0);
+    QStandardItem *sol = session->child(1);
+
+    // First double-click on the instance row: a new page, drawn at x1.
+    app.double_cliquer(inst);
+    QCOMPARE(app.ui->stackedWidget->count(), 3);
+    graphe_visualisateur *page_instance = app.page();
+    QVERIFY(page_instance);
+    QCOMPARE(page_instance->get_index_page(), 2);
+    QCOMPARE(page_instance->get_item_session(), session);
+    QCOMPARE(app.ui->statusBar->currentMessage(), "Select session : " + session->text());
+    QCOMPARE(app.zoom_coche(), 1);
+    graphic_view *vue = page_instance->get_graphic_view();
+    QCOMPARE(vue->liste_sommets().size(), size_t(300));
+    QCOMPARE(texte_info(vue), QStringLiteral("Graphe [instance], non oriente, 300 sommets [deploiement_300.txt]"));
+    QCOMPARE(app.lignes().at(3), QStringLiteral("width=800  height=550"));
+    QTRY_VERIFY(app.ui->statusBar->currentMessage().isEmpty());
+
+    // The solution row gets its own page.
+    app.double_cliquer(sol);
+    QCOMPARE(app.ui->stackedWidget->count(), 4);
+    graphe_visualisateur *page_solution = app.page();
+    QVERIFY(page_solution != page_instance);
+    QCOMPARE(texte_info(page_solution->get_graphic_view()),
+             QStringLiteral("Graphe [solution], non oriente, 300 sommets [deploiement_300.txt]"));
+
+    // Zoom the solution page to x4 and back.
+    app.ui->action_zoom_x4->trigger();
+    QCOMPARE(app.zoom_coche(), 4);
+    graphic_view *vue_solution = page_solution->get_graphic_view();
+    QCOMPARE(vue_solution->zoom(), 4);
+    QCOMPARE(vue_solution->scene()->sceneRect(), QRectF(0, 0, 2000, 1375));
+    QCOMPARE(vue_solution->horizontalScrollBar()->value(), 0);
+    QCOMPARE(vue_solution->verticalScrollBar()->value(), 0);
+    QCOMPARE(texte_info(vue_solution),
+             QStringLiteral("Graphe [solution], non oriente, 300 sommets [deploiement_300.txt]"));
+    QVERIFY(app.lignes().contains(QStringLiteral("width=2000  height=1375")));
+
+    // Back to the instance page: brought back, marks of its own zoom.
+    const int lignes_avant = app.lignes().size();
+    app.double_cliquer(inst);
+    QCOMPARE(app.page(), page_instance);
+    QCOMPARE(app.ui->stackedWidget->currentIndex(), 2);
+    QCOMPARE(app.lignes().mid(lignes_avant), QStringList{"fenetre deja existe --> open()"});
+    QCOMPARE(app.zoom_coche(), 1);
+
+    app.double_cliquer(sol);
+    QCOMPARE(app.zoom_coche(), 4);
+    app.ui->action_zoom_x1->trigger();
+    QCOMPARE(vue_solution->scene()->sceneRect(), QRectF(0, 0, 800, 550));
+
+    // Drag vertex 0 of the solution drawing ten pixels right and down.
+    graphic_item_sommet *sommet = vue_solution->liste_sommets().at(0);
+    const QPointF avant = sommet->pos();
+    const QPoint depart = vue_solution->mapFromScene(avant + QPointF(11, 11));
+    QTest::mousePress(vue_solution->viewport(), Qt::LeftButton, {}, depart);
+    QTest::mouseMove(vue_solution->viewport(), depart + QPoint(10, 10));
+    QTest::mouseRelease(vue_solution->viewport(), Qt::LeftButton, {}, depart + QPoint(10, 10));
+    QCOMPARE(app.lignes().last(), QStringLiteral("action fini.."));
+    QVERIFY(sommet->pos() != avant);
+
+    // Save the drawing through the real dialog.
+    QTemporaryDir dossier;
+    const QString image = dossier.filePath("dessin.png");
+    repondre_dialogue(image);
+    app.ui->action_save_image->trigger();
+    QVERIFY(QFile::exists(image));
+    QCOMPARE(app.lignes().mid(app.lignes().size() - 2), (QStringList{"sauvegarder donnees", image}));
+    const QImage lue(image);
+    QCOMPARE(lue.size(), QSize(800, 550));
+    int colores = 0;
+    for (int y = 0; y < lue.height(); y += 2)
+        for (int x = 0; x < lue.width(); x += 2)
+            colores += lue.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+    QVERIFY2(colores > 1000, qPrintable(QString::number(colores)));
+}
+
+void tst_bout_en_bout::sans_graphe_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("coche");
+    QTest::newRow("x4") << "action_zoom_x4" << 4;
+    QTest::newRow("x1") << "action_zoom_x1" << 1;
+    QTest::newRow("x16") << "action_zoom_x16" << 16;
+    QTest::newRow("enregistrer") << "action_save_image" << 1;
+}
+
+void tst_bout_en_bout::sans_graphe()
+{
+    QFETCH(QString, action);
+    QFETCH(int, coche);
+
+    application app;
+    // An empty paragraph at the very top of an empty pane is invisible, so
+    // the console gets a first line before the command.
+    std::cout << "avant" << std::endl;
+    app.fenetre.findChild<QAction *>(action)->trigger();
+    QCOMPARE(app.lignes(), (QStringList{"avant", "", "Erreur : non graphe..."}));
+    QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Erreur : non graphe.."));
+    QCOMPARE(app.zoom_coche(), coche);
+}
+
+void tst_bout_en_bout::dialogue_annule()
+{
+    application app;
+    repondre_dialogue(QString());
+    app.ui->action_ouvrir_un_fichier->trigger();
+    QCOMPARE(app.ui->sortie_application->toPlainText(), QString());
+    QCOMPARE(app.ui->treeView->racine()->rowCount(), 0);
+}
+
+void tst_bout_en_bout::deux_pages()
+{
+    application app;
+    app.ouvrir(QDir(exemples).filePath("trois_capteurs.vga"));
+    app.ouvrir(QDir(exemples).filePath("douze_capteurs.vga"));
+    QStandardItem *premiere = app.session(0)->child(0);
+    QStandardItem *seconde = app.session(1)->child(1);
+
+    app.double_cliquer(premiere);
+    graphe_visualisateur *p1 = app.page();
+    app.double_cliquer(seconde);
+    graphe_visualisateur *p2 = app.page();
+    QVERIFY(p1 && p2 && p1 != p2);
+    QCOMPARE(app.fenetre.pages().item_par_fenetre().value(p1), premiere);
+    QCOMPARE(app.fenetre.pages().item_par_fenetre().value(p2), seconde);
+
+    app.double_cliquer(premiere);
+    QCOMPARE(app.page(), p1);
+    QCOMPARE(app.ui->stackedWidget->count(), 4);
+}
+
+void tst_bout_en_bout::zoom_identique_une_fois()
+{
+    application app;
+    app.ouvrir(QDir(exemples).filePath("douze_capteurs.vga"));
+    app.double_cliquer(app.session(0)->child(0));
+    QCOMPARE(app.compter("width="), 1);
+
+    app.ui->action_zoom_x2->trigger();
+    QCOMPARE(app.compter("width="), 2);
+    app.ui->action_zoom_x2->trigger();
+    QCOMPARE(app.compter("width="), 2);
+    QCOMPARE(app.zoom_coche(), 2);
+    QCOMPARE(app.page()->get_graphic_view()->scene()->sceneRect(), QRectF(0, 0, 1200, 825));
+
+    app.ui->action_zoom_x16->trigger();
+    app.ui->action_zoom_x16->trigger();
+    QCOMPARE(app.zoom_coche(), 16);
+    QCOMPARE(app.compter("width="), 3);
+}
+
+void tst_bout_en_bout::session_commencant_par_s()
+{
+    QTemporaryDir dossier;
+    QVERIFY(QFile::copy(QDir(exemples).filePath("douze_capteurs.txt"), dossier.filePath("i.txt")));
+    QVERIFY(QFile::copy(QDir(exemples).filePath("douze_capteurs_sol.txt"), dossier.filePath("s.txt")));
+    const QByteArray modele = "<visual_graphe name=\"%1\"><files><param name=\"instance\" path=\"i.txt\"/>"
+                              "<param name=\"solution\" path=\"s.txt\"/></files></visual_graphe>";
+    QVERIFY(ecrire(dossier.filePath("a.vga"), QByteArray(modele).replace("%1", "solution du jour")));
+    QVERIFY(ecrire(dossier.filePath("b.vga"), QByteArray(modele).replace("%1", "Solution")));
+
+    application app;
+    app.ouvrir(dossier.filePath("a.vga"));
+    app.ouvrir(dossier.filePath("b.vga"));
+
+    app.double_cliquer(app.session(0));
+    QVERIFY(texte_info(app.page()->get_graphic_view()).startsWith("Graphe [solution]"));
+    app.ui->action_zoom_x8->trigger();
+    QVERIFY(texte_info(app.page()->get_graphic_view()).startsWith("Graphe [solution]"));
+
+    app.double_cliquer(app.session(1));
+    QVERIFY(texte_info(app.page()->get_graphic_view()).startsWith("Graphe [instance]"));
+    QCOMPARE(app.zoom_coche(), 1);
+
+    // The session row's page comes back on the next double-click.
+    app.double_cliquer(app.session(0));
+    QCOMPARE(app.zoom_coche(), 8);
+    QCOMPARE(app.ui->stackedWidget->count(), 4);
+}
+
+void tst_bout_en_bout::instance_en_echec()
+{
+    // A session whose instance is a directory: no instance content at all.
+    QTemporaryDir dossier;
+    QVERIFY(QFile::copy(QDir(exemples).filePath("douze_capteurs_sol.txt"), dossier.filePath("s.txt")));
+    QVERIFY(ecrire(dossier.filePath("d.vga"),
+                   "<visual_graphe name=\"vide\"><files><param name=\"solution\" path=\"s.txt\"/>"
+                   "</files></visual_graphe>"));
+
+    application app;
+    app.ouvrir(dossier.filePath("d.vga"));
+    app.ouvrir(QDir(exemples).filePath("instance_invalide.vga"));
+    const QStringList lignes = app.lignes();
+    QVERIFY(lignes.contains("Erreur : le format du fichier d'instance.."));
+
+    for (int i = 0; i < 2; ++i) {
+        QStandardItem *session = app.session(i);
+        QCOMPARE(session->rowCount(), 1); // only the solution row
+        app.double_cliquer(session->child(0));
+        graphic_view *vue = app.page()->get_graphic_view();
+        QVERIFY(vue);
+        for (int facteur : {2, 4, 8, 16, 1}) {
+            app.fenetre.findChild<QAction *>(QString("action_zoom_x%1").arg(facteur))->trigger();
+            QCOMPARE(vue->zoom(), facteur);
+        }
+        app.double_cliquer(session);
+        QVERIFY(app.page());
+    }
+}
+
+QTEST_MAIN(tst_bout_en_bout)
+#include "tst_bout_en_bout.moc"
