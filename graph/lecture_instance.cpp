@@ -56,6 +56,11 @@ bool session_graphe::lire_instance(const QString &path)
             // Nothing stands at column 11 of a shorter line: count 0.
             const std::uint16_t compte = n > 11 ? std::uint16_t(nombres_texte::entier_atoi(debut + 11, fin)) : 0;
             graphe.nb_sensors() = compte;
+            // At most 65535 entries, so trusting the announced count is cheap.
+            if (compte > positions.capacity()) {
+                positions.reserve(compte);
+                voisins.reserve(compte);
+            }
             std::cout << "  -> Nb_SENSORS = " << compte << std::endl;
         } else if (commence_par(debut, fin, "ID")) {
             dans_section = true;

@@ -30,16 +30,26 @@ std::int64_t entier_atoi(const char *debut, const char *fin);
 template <typename F>
 void pour_chaque_nombre(const char *debut, const char *fin, F &&f)
 {
-    const char *p = debut;
-    while (p < fin) {
-        if (!est_chiffre(*p)) {
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(debut);
+    const unsigned char *const e = reinterpret_cast<const unsigned char *>(fin);
+    while (p < e) {
+        unsigned chiffre = unsigned(*p) - '0';
+        if (chiffre > 9) {
             ++p;
             continue;
         }
-        std::uint64_t valeur = 0;
-        for (; p < fin && est_chiffre(*p); ++p) {
-            if (valeur <= INT32_MAX)
-                valeur = valeur * 10 + std::uint64_t(*p - '0');
+        const unsigned char *const suite = p++;
+        // No overflow check per digit: 18 digits fit in 64 bits, and longer
+        // runs are rare enough to be read again with one.
+        std::uint64_t valeur = chiffre;
+        while (p < e && (chiffre = unsigned(*p) - '0') <= 9) {
+            valeur = valeur * 10 + chiffre;
+            ++p;
+        }
+        if (p - suite > 18) {
+            valeur = 0;
+            for (const unsigned char *q = suite; q < p && valeur <= INT32_MAX; ++q)
+                valeur = valeur * 10 + unsigned(*q - '0');
         }
         f(valeur <= INT32_MAX ? std::int32_t(valeur) : 0);
     }

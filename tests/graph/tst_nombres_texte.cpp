@@ -81,6 +81,8 @@ void tst_nombres_texte::suites_de_chiffres_data()
     QTest::newRow("signes et lettres separent") << QByteArray("12abc-3 +4\n") << QList<int>{12, 3, 4};
     QTest::newRow("trop grand donne 0") << QByteArray("2147483648x2147483647") << QList<int>{0, 2147483647};
     QTest::newRow("zeros en tete") << QByteArray("000000000000000000007 00") << QList<int>{7, 0};
+    QTest::newRow("plus de 18 chiffres") << QByteArray("0000000000000000002147483647 99999999999999999999999")
+                                         << QList<int>{2147483647, 0};
 }
 
 void tst_nombres_texte::suites_de_chiffres()
