@@ -46,14 +46,11 @@ void tst_lecteur_lignes::comme_la_decoupe_simple_data()
 {
     QTest::addColumn<QByteArray>("donnees");
 
+    // The readers' tests pin the cutting rules on small files; these rows
+    // add the ends of the data and the seams between buffer fills.
     QTest::newRow("vide") << QByteArray();
     QTest::newRow("sans saut final") << QByteArray("a\nbc");
     QTest::newRow("lignes vides") << QByteArray("\n\n\r\n\r");
-    QTest::newRow("4094 puis saut") << QByteArray(4094, 'x') + "\n";
-    QTest::newRow("4093 puis CR LF") << QByteArray(4093, 'x') + "\r\nz";
-    QTest::newRow("4092 puis CR LF") << QByteArray(4092, 'x') + "\r\nz";
-
-    // Several buffer fills, with lines of every length across their seams.
     QRandomGenerator aleatoire(7);
     QByteArray melange;
     const char octets[] = {'a', '1', ' ', '\r', '\n', '\0'};
