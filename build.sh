@@ -3,6 +3,8 @@
 # its tests.
 #   ./build.sh run    install what is missing, build, start the viewer in examples/
 #   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh test-sanitize   the same tests built with AddressSanitizer,
+#                     UndefinedBehaviorSanitizer and LeakSanitizer, in build-sanitize/
 #   ./build.sh bench  install what is missing, build, run the benchmarks
 set -euo pipefail
 
@@ -26,7 +28,8 @@ installer() {
 }
 
 construire() {
-    cmake -S "$racine" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+    local type=${VG_BUILD_TYPE:-Release}
+    cmake -S "$racine" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@"
     cmake --build "$build_dir" -j"$(nproc)"
 }
 
@@ -42,6 +45,16 @@ case "${1:-}" in
         construire
         QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
         ;;
+    test-sanitize)
+        installer
+        build_dir=${VG_BUILD_DIR:-$racine/build-sanitize}
+        VG_BUILD_TYPE=RelWithDebInfo construire -DVG_SANITIZE=ON
+        # Any report fails its test: leaks included, nothing recovered.
+        export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:strict_string_checks=1
+        export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+        export LSAN_OPTIONS=suppressions=$racine/tests/lsan.supp:print_suppressions=0
+        QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
+        ;;
     bench)
         installer
         construire
@@ -50,7 +63,7 @@ case "${1:-}" in
         done
         ;;
     *)
-        echo "usage: $0 run|test|bench" >&2
+        echo "usage: $0 run|test|test-sanitize|bench" >&2
         exit 2
         ;;
 esac
