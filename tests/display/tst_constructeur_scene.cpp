@@ -85,7 +85,6 @@ private slots:
     void ordre_des_items();
     void placement_des_sommets_data();
     void placement_des_sommets();
-    void sommet_et_etiquette();
     void couleurs_data();
     void couleurs();
     void arcs_data();
@@ -183,7 +182,14 @@ void tst_constructeur_scene::ordre_des_items()
         auto *sommet = qgraphicsitem_cast<graphic_item_sommet *>(items[70 + 2 * k]);
         QVERIFY(sommet);
         QCOMPARE(sommet->id(), k);
-        QCOMPARE(items[71 + 2 * k], sommet->etiquette());
+        QCOMPARE(vue.liste_sommets()[k], sommet);
+        QCOMPARE(sommet->toolTip(), QStringLiteral("sommet : ") + QString::number(k));
+        QCOMPARE(sommet->rect(), QRectF(0, 0, 22, 22));
+        QGraphicsTextItem *etiquette = sommet->etiquette();
+        QCOMPARE(items[71 + 2 * k], etiquette);
+        QCOMPARE(etiquette->toPlainText(), QString::number(k));
+        QCOMPARE(etiquette->parentItem(), sommet);
+        QVERIFY(!etiquette->isVisible());
     }
 }
 
@@ -234,35 +240,6 @@ void tst_constructeur_scene::placement_des_sommets()
     QCOMPARE(vue.liste_sommets().size(), std::size_t(coins.size()));
     for (int k = 0; k < coins.size(); ++k)
         QCOMPARE(vue.liste_sommets()[k]->pos(), coins[k]);
-}
-
-void tst_constructeur_scene::sommet_et_etiquette()
-{
-    graphic_view vue;
-    QList<QPoint> positions;
-    for (int k = 0; k < 12; ++k)
-        positions.append(QPoint(k * 10, k % 3));
-    auto session = creer_session(positions, listes(12));
-    dessiner(vue, session.get(), 1);
-    QCOMPARE(vue.liste_sommets().size(), std::size_t(12));
-    for (int k = 0; k < 12; ++k) {
-        graphic_item_sommet *sommet = vue.liste_sommets()[k];
-        QCOMPARE(sommet->id(), k);
-        QCOMPARE(sommet->rect(), QRectF(0, 0, 22, 22));
-        QCOMPARE(sommet->pen().color(), QColor(0, 51, 102, 255));
-        QCOMPARE(sommet->pen().style(), Qt::SolidLine);
-        QCOMPARE(sommet->brush().style(), Qt::SolidPattern);
-        QCOMPARE(sommet->toolTip(), QStringLiteral("sommet : ") + QString::number(k));
-        QVERIFY(sommet->acceptDrops());
-        QCOMPARE(sommet->scene(), vue.scene());
-        QGraphicsTextItem *etiquette = sommet->etiquette();
-        QVERIFY(etiquette);
-        QCOMPARE(etiquette->toPlainText(), QString::number(k));
-        QCOMPARE(etiquette->parentItem(), sommet);
-        QCOMPARE(etiquette->pos(), QPointF(0, 0));
-        QVERIFY(!etiquette->isVisible());
-        QCOMPARE(vue.trouver_sommet(k), sommet);
-    }
 }
 
 void tst_constructeur_scene::couleurs_data()

@@ -74,7 +74,6 @@ class tst_graphe_visualisateur : public QObject
 
 private slots:
     void initTestCase();
-    void formulaire();
     void exportation_data();
     void exportation();
     void numero_dans_le_cercle();
@@ -86,28 +85,6 @@ private slots:
 void tst_graphe_visualisateur::initTestCase()
 {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-}
-
-void tst_graphe_visualisateur::formulaire()
-{
-    graphe_visualisateur fenetre;
-    QCOMPARE(fenetre.objectName(), QStringLiteral("graphe_visualisateur"));
-    QCOMPARE(fenetre.windowTitle(), QStringLiteral("Dialog"));
-    QCOMPARE(fenetre.get_graphic_view(), fenetre.graphicsView);
-    QCOMPARE(fenetre.graphicsView->parentWidget(), fenetre.page);
-    QCOMPARE(fenetre.stackedWidget->count(), 2);
-    QCOMPARE(fenetre.stackedWidget->currentWidget(), fenetre.page);
-    QCOMPARE(fenetre.stackedWidget->widget(1), fenetre.page_2);
-    for (QLayout *disposition : {static_cast<QLayout *>(fenetre.verticalLayout),
-                                 static_cast<QLayout *>(fenetre.verticalLayout_2),
-                                 static_cast<QLayout *>(fenetre.verticalLayout_3)}) {
-        QCOMPARE(disposition->spacing(), 0);
-        QCOMPARE(disposition->contentsMargins(), QMargins(0, 0, 0, 0));
-    }
-    QCOMPARE(fenetre.get_item_session(), nullptr);
-    QCOMPARE(fenetre.get_index_page(), 0);
-    QVERIFY(fenetre.qt_metacast("Ui::graphe_visualisateur"));
-    QCOMPARE(fenetre.metaObject()->className(), "graphe_visualisateur");
 }
 
 void tst_graphe_visualisateur::exportation_data()

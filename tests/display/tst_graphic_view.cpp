@@ -92,9 +92,9 @@ private slots:
     void arcs_suivent_le_sommet_deplace();
     void defilement_aux_bords_data();
     void defilement_aux_bords();
-    void bouton_droit_sur_un_sommet();
+    void pression_sans_deplacement_data();
+    void pression_sans_deplacement();
     void bouton_droit_pendant_un_deplacement();
-    void clic_sur_le_fond_et_sur_la_grille();
     void identifiant_inconnu();
     void vider_pendant_un_deplacement();
     void destruction();
@@ -273,19 +273,38 @@ void tst_graphic_view::defilement_aux_bords()
     QCOMPARE(sommet->pos(), attendu);
 }
 
-void tst_graphic_view::bouton_droit_sur_un_sommet()
+void tst_graphic_view::pression_sans_deplacement_data()
 {
+    QTest::addColumn<int>("bouton");
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<QStringList>("sortie");
+    // A vertex with its corner at (100, 100) and a grid line along y = 200.
+    QTest::newRow("gauche sur le fond") << int(Qt::LeftButton) << QPointF(150, 100) << QStringList();
+    QTest::newRow("gauche sur une ligne")
+        << int(Qt::LeftButton) << QPointF(150, 200) << QStringList{QStringLiteral("type_item = 6")};
+    QTest::newRow("droit sur un sommet")
+        << int(Qt::RightButton) << QPointF(111, 111) << QStringList{QStringLiteral("type_item = 65537")};
+    QTest::newRow("milieu sur un sommet") << int(Qt::MiddleButton) << QPointF(111, 111) << QStringList();
+}
+
+void tst_graphic_view::pression_sans_deplacement()
+{
+    QFETCH(int, bouton);
+    QFETCH(QPointF, point);
+    QFETCH(QStringList, sortie);
     banc b;
     graphic_item_sommet *sommet = b.sommet(0, 100, 100);
+    b.vue.scene()->addItem(new QGraphicsLineItem(30, 200, 300, 200));
     const int nombre_items = b.vue.scene()->items().size();
+    const QPoint depart = b.vue.mapFromScene(point);
     capture_console console;
-    QTest::mousePress(b.zone(), Qt::RightButton, {}, b.centre(sommet));
+    QTest::mousePress(b.zone(), Qt::MouseButton(bouton), {}, depart);
     QCOMPARE(b.vue.scene()->items().size(), nombre_items);
-    QTest::mouseMove(b.zone(), b.centre(sommet) + QPoint(40, 40));
-    QTest::mouseRelease(b.zone(), Qt::RightButton, {}, b.centre(sommet) + QPoint(40, 40));
-    QCOMPARE(console.lignes(), QStringList{QStringLiteral("type_item = 65537")});
-    QCOMPARE(sommet->pos(), QPointF(100, 100));
     QVERIFY(b.vue.cursor().shape() != Qt::ClosedHandCursor);
+    QTest::mouseMove(b.zone(), depart + QPoint(40, 40));
+    QTest::mouseRelease(b.zone(), Qt::MouseButton(bouton), {}, depart + QPoint(40, 40));
+    QCOMPARE(console.lignes(), sortie);
+    QCOMPARE(sommet->pos(), QPointF(100, 100));
 }
 
 void tst_graphic_view::bouton_droit_pendant_un_deplacement()
@@ -310,20 +329,6 @@ void tst_graphic_view::bouton_droit_pendant_un_deplacement()
     QTest::mouseRelease(b.zone(), Qt::LeftButton, {}, depart + QPoint(80, 80));
     QCOMPARE(console.lignes(), QStringList{QStringLiteral("action fini..")});
     QCOMPARE(sommet->pos(), QPointF(120, 110));
-}
-
-void tst_graphic_view::clic_sur_le_fond_et_sur_la_grille()
-{
-    banc b;
-    b.vue.scene()->addItem(new QGraphicsLineItem(30, 200, 300, 200));
-    const int nombre_items = b.vue.scene()->items().size();
-    capture_console console;
-    QTest::mouseClick(b.zone(), Qt::LeftButton, {}, b.vue.mapFromScene(QPointF(150, 100)));
-    QVERIFY(console.lignes().isEmpty());
-    QTest::mouseClick(b.zone(), Qt::LeftButton, {}, b.vue.mapFromScene(QPointF(150, 200)));
-    QCOMPARE(console.lignes(), QStringList{QStringLiteral("type_item = 6")});
-    QCOMPARE(b.vue.scene()->items().size(), nombre_items);
-    QVERIFY(b.vue.cursor().shape() != Qt::ClosedHandCursor);
 }
 
 void tst_graphic_view::identifiant_inconnu()

@@ -54,7 +54,6 @@ class tst_scene_items : public QObject
     Q_OBJECT
 
 private slots:
-    void type_du_sommet();
     void position_du_texte_data();
     void position_du_texte();
     void texte_peint_dans_sa_couleur();
@@ -65,16 +64,6 @@ private slots:
     void arc_sans_extremite_garde_sa_ligne_data();
     void arc_sans_extremite_garde_sa_ligne();
 };
-
-void tst_scene_items::type_du_sommet()
-{
-    graphic_item_sommet sommet;
-    QCOMPARE(sommet.type(), 65537);
-    graphic_item_arc arc;
-    QCOMPARE(arc.type(), int(QGraphicsLineItem::Type));
-    QGraphicsItem *item = &sommet;
-    QCOMPARE(qgraphicsitem_cast<graphic_item_sommet *>(item), &sommet);
-}
 
 void tst_scene_items::position_du_texte_data()
 {
