@@ -13,6 +13,8 @@
 namespace
 {
 
+constexpr std::size_t max_capteurs = 65535;
+
 bool commence_par(const char *debut, const char *fin, const char *mot)
 {
     const size_t n = std::strlen(mot);
@@ -73,7 +75,9 @@ bool session_graphe::lire_instance(const QString &path)
             if (dans_section) {
                 nombres.clear();
                 nombres_texte::pour_chaque_nombre(debut, fin, [&nombres](std::int32_t v) { nombres.push_back(v); });
-                if (nombres.size() < 4) {
+                // Past the 65535th sensor line no 16-bit count can match;
+                // stopping there also keeps a huge file from filling memory.
+                if (nombres.size() < 4 || positions.size() >= max_capteurs) {
                     erreur("Erreur : format du fichier instance ..");
                     return false;
                 }

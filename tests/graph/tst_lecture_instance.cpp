@@ -10,6 +10,8 @@
 
 #include <iostream>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -45,8 +47,11 @@ private slots:
     void lecture_data();
     void lecture();
     void fichier_absent();
+    void fichier_special_data();
+    void fichier_special();
     void session_neuve();
     void reseau_maximal();
+    void au_dela_de_65535_capteurs();
 
 private:
     QString ecrire(const QByteArray &contenu);
@@ -184,6 +189,36 @@ void tst_lecture_instance::fichier_absent()
              "Error: Cannot read file " + chemin + ": " + reference.errorString() + "\n");
 }
 
+void tst_lecture_instance::fichier_special_data()
+{
+    QTest::addColumn<QString>("chemin");
+    // Before they were refused, a pipe blocked the open and /dev/zero was
+    // read for ever.
+    const QString tube = _dossier.filePath(QStringLiteral("tube"));
+    QVERIFY(QFile::exists(tube) || mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
+    QTest::newRow("tube nomme") << tube;
+    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero");
+}
+
+void tst_lecture_instance::fichier_special()
+{
+    QFETCH(QString, chemin);
+    session_graphe session;
+    bool lu = true;
+    std::string console, erreurs;
+    {
+        capture_flux cout(std::cout);
+        capture_flux cerr(std::cerr);
+        lu = session.lire_instance(chemin);
+        console = cout.texte();
+        erreurs = cerr.texte();
+    }
+    QVERIFY(!lu);
+    QVERIFY(!session.instance());
+    QCOMPARE(console, std::string());
+    QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": Not a regular file\n");
+}
+
 void tst_lecture_instance::session_neuve()
 {
     session_graphe session;
@@ -217,6 +252,28 @@ void tst_lecture_instance::reseau_maximal()
     QCOMPARE(*g.voisins()[0], (graphe_instance::liste_voisins{65534, 1}));
     QCOMPARE(*g.voisins()[n - 1], (graphe_instance::liste_voisins{65533, 0}));
     session.reset();
+}
+
+void tst_lecture_instance::au_dela_de_65535_capteurs()
+{
+    // 65536 sensor lines wrapped the 16-bit line count back to the announced
+    // 0 and read as a success; the line past the 65535th fails instead.
+    QByteArray contenu = "NB_SENSORS 0\nID\n";
+    for (int k = 0; k <= 65535; ++k)
+        contenu += QByteArray::number(k) + " 1 1 0\n";
+
+    session_graphe session;
+    bool lu = true;
+    std::string console;
+    {
+        capture_flux cout(std::cout);
+        lu = session.lire_instance(ecrire(contenu));
+        console = cout.texte();
+    }
+    QVERIFY(!lu);
+    QCOMPARE(QString::fromStdString(console), "  -> Nb_SENSORS = 0\n" + QString(format));
+    QCOMPARE(int(session.instance()->positions().size()), 65535);
+    QCOMPARE(int(session.instance()->voisins().size()), 65535);
 }
 
 QTEST_MAIN(tst_lecture_instance)
