@@ -1,6 +1,7 @@
 #include "lecteur_lignes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstring>
@@ -18,12 +19,16 @@ lecteur_lignes::lecteur_lignes(QIODevice &source)
 
 bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path)
 {
+    // A pipe would block the open and a device never end: only regular
+    // files are read (a directory fails to open on its own).
+    const QFileInfo info(path);
+    const bool special = info.exists() && !info.isFile() && !info.isDir();
     // Binary: suivante() drops the CR of a CR LF itself. Qt's text mode would
     // also drop the other CRs of whatever it happens to read byte by byte.
-    if (fichier.open(QIODevice::ReadOnly))
+    if (!special && fichier.open(QIODevice::ReadOnly))
         return true;
     const QByteArray chemin = path.toLocal8Bit();
-    const QByteArray erreur = fichier.errorString().toLocal8Bit();
+    const QByteArray erreur = special ? QByteArray("Not a regular file") : fichier.errorString().toLocal8Bit();
     std::cerr << "Error: Cannot read file ";
     std::cerr.write(chemin.constData(), chemin.size());
     std::cerr << ": ";

@@ -19,21 +19,26 @@ bool charger_session(registre_sessions &registre, liste_graphe *arbre, const QSt
         }
     }
 
+    // A pipe would block the open and a device never end: only regular
+    // files are read (a directory fails to open on its own).
+    const QFileInfo info(chemin);
+    const bool special = info.exists() && !info.isFile() && !info.isDir();
     QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (special || !fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
         std::cerr << "Error: Cannot read file " << chemin.toLocal8Bit().constData() << ": "
-                  << fichier.errorString().toLocal8Bit().constData() << std::endl;
+                  << (special ? "Not a regular file" : fichier.errorString().toLocal8Bit().constData())
+                  << std::endl;
         return false;
     }
-    const QByteArray contenu = fichier.readAll();
-    fichier.close();
 
     QString nom;
     QString chemin_instance;
     QString chemin_solution;
     bool resultat = true;
 
-    QXmlStreamReader xml(contenu);
+    // Read from the file as it goes: a huge file that is no session stops
+    // at its first bad token instead of filling memory first.
+    QXmlStreamReader xml(&fichier);
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -54,6 +59,7 @@ bool charger_session(registre_sessions &registre, liste_graphe *arbre, const QSt
             break;
         }
     }
+    fichier.close();
     // A document that is not well-formed keeps what was read before the
     // error, but the load is not reported as a success.
     if (resultat && xml.hasError()) {

@@ -9,6 +9,8 @@
 
 #include <iostream>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -41,6 +43,8 @@ private slots:
     void lecture_data();
     void lecture();
     void fichier_absent();
+    void fichier_special_data();
+    void fichier_special();
 
 private:
     QTemporaryDir _dossier;
@@ -159,6 +163,36 @@ void tst_lecture_solution::fichier_absent()
     QCOMPARE(console, std::string());
     QCOMPARE(QString::fromStdString(erreurs),
              "Error: Cannot read file " + chemin + ": " + reference.errorString() + "\n");
+}
+
+void tst_lecture_solution::fichier_special_data()
+{
+    QTest::addColumn<QString>("chemin");
+    // Before they were refused, a pipe blocked the open and /dev/zero was
+    // read for ever.
+    const QString tube = _dossier.filePath(QStringLiteral("tube"));
+    QVERIFY(QFile::exists(tube) || mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
+    QTest::newRow("tube nomme") << tube;
+    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero");
+}
+
+void tst_lecture_solution::fichier_special()
+{
+    QFETCH(QString, chemin);
+    session_graphe session;
+    bool lu = true;
+    std::string console, erreurs;
+    {
+        capture_flux cout(std::cout);
+        capture_flux cerr(std::cerr);
+        lu = session.lire_solution(chemin);
+        console = cout.texte();
+        erreurs = cerr.texte();
+    }
+    QVERIFY(!lu);
+    QVERIFY(!session.solution());
+    QCOMPARE(console, std::string());
+    QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": Not a regular file\n");
 }
 
 QTEST_MAIN(tst_lecture_solution)

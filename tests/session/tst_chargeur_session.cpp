@@ -12,6 +12,8 @@
 #include <iostream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QByteArray instance_valide = "NB_SENSORS 3\nID\n0 10 20 1 1\n1 30 40 2 0 2\n2 50 60 1 1\nSINK\n0\nEND\n";
@@ -67,6 +69,9 @@ private slots:
     void charger_data();
     void charger();
     void fichier_illisible();
+    void fichier_special_data();
+    void fichier_special();
+    void instance_tube();
     void deja_ouvert();
     void autre_orthographe();
     void trois_sessions();
@@ -231,6 +236,45 @@ void tst_chargeur_session::fichier_illisible()
     QVERIFY(capture.lignes().isEmpty());
     QCOMPARE(capture.erreurs(), "Error: Cannot read file " + chemin + ": No such file or directory\n");
     QVERIFY(registre.sessions().empty());
+}
+
+void tst_chargeur_session::fichier_special_data()
+{
+    QTest::addColumn<QString>("chemin");
+    // Before they were refused, a pipe blocked the open and /dev/zero was
+    // read into memory until it ran out.
+    QTest::newRow("tube nomme") << QStringLiteral("tube.vga");
+    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero");
+}
+
+void tst_chargeur_session::fichier_special()
+{
+    QFETCH(QString, chemin);
+    if (!chemin.startsWith(QLatin1Char('/'))) {
+        chemin = dossier->filePath(chemin);
+        QCOMPARE(mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    }
+    liste_graphe arbre;
+    registre_sessions registre;
+    capture_flux capture;
+    QVERIFY(!charger_session(registre, &arbre, chemin));
+    QVERIFY(capture.lignes().isEmpty());
+    QCOMPARE(capture.erreurs(), "Error: Cannot read file " + chemin + ": Not a regular file\n");
+    QVERIFY(registre.sessions().empty());
+}
+
+void tst_chargeur_session::instance_tube()
+{
+    const QString tube = dossier->filePath("tube.txt");
+    QCOMPARE(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    const QString chemin = ecrire_session(session_xml("t", "tube.txt", "sol.txt"));
+    liste_graphe arbre;
+    registre_sessions registre;
+    capture_flux capture;
+    QVERIFY(charger_session(registre, &arbre, chemin));
+    QCOMPARE(capture.lignes(), (QStringList{"Erreur : le format du fichier d'instance..", "  -> Charge OK..."}));
+    QCOMPARE(capture.erreurs(), "Error: Cannot read file " + tube + ": Not a regular file\n");
+    QCOMPARE(rangees(arbre.racine()->child(0)), QStringList{"s:sol.txt"});
 }
 
 void tst_chargeur_session::deja_ouvert()
