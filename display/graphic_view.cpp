@@ -2,12 +2,29 @@
 
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
+#include "reglages_affichage.h"
 
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
+
+namespace {
+
+// Depth of the scene's BSP index for a drawing area: leaves of about 48 by
+// 48 units, about two vertices wide. Qt's own choice grows with the item
+// count, which on a large network gives a tree of millions of tiny leaves
+// over a small area.
+int profondeur_index(int largeur, int hauteur)
+{
+    const double feuilles = double(largeur) * double(hauteur) / (48.0 * 48.0);
+    return std::max(1, int(std::lround(std::log2(std::max(2.0, feuilles)))));
+}
+
+} // namespace
 
 graphic_view::graphic_view(QWidget *parent)
     : QGraphicsView(parent)
@@ -15,6 +32,12 @@ graphic_view::graphic_view(QWidget *parent)
     // Parented to the view so that it goes with it.
     _scene = new QGraphicsScene(0, 0, 800, 550, this);
     setScene(_scene);
+    if (reglages_affichage::actifs()) {
+        _scene->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
+        // Every item sets the pen, brush and opacity it paints with, so the
+        // painter's state need not be saved around each one.
+        setOptimizationFlag(QGraphicsView::DontSavePainterState);
+    }
 }
 
 graphic_view::~graphic_view()
@@ -32,6 +55,8 @@ void graphic_view::set_zoom(int facteur)
     _largeur_scene = static_cast<int>(s * 800);
     _hauteur_scene = static_cast<int>(s * 550);
     scene()->setSceneRect(0, 0, _largeur_scene, _hauteur_scene);
+    if (reglages_affichage::actifs())
+        scene()->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
 }
 
 void graphic_view::vider()
@@ -42,6 +67,10 @@ void graphic_view::vider()
         oublier_fantome();
         setCursor(Qt::ArrowCursor);
     }
+    // The whole drawing goes: one update of the whole view instead of one
+    // dirty area per deleted item, which the view merges one by one.
+    if (reglages_affichage::actifs())
+        scene()->update();
     scene()->clear();
 }
 

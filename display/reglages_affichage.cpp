@@ -1,0 +1,3 @@
+#include "reglages_affichage.h"
+
+bool reglages_affichage::_actifs = true;
