@@ -2,6 +2,9 @@
 #define GRAPHIC_ITEM_ARC_H
 
 #include <QGraphicsLineItem>
+#include <QLineF>
+#include <QPen>
+#include <QRectF>
 
 class graphic_item_sommet;
 
@@ -12,6 +15,8 @@ public:
     explicit graphic_item_arc(QGraphicsItem *parent = nullptr);
     ~graphic_item_arc() override;
 
+    // The line item's own bounds, kept until the line or the pen changes.
+    QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 
@@ -25,6 +30,11 @@ public:
 private:
     graphic_item_sommet *_source = nullptr;
     graphic_item_sommet *_destination = nullptr;
+    // What the kept bounds were computed from.
+    mutable QLineF _ligne_bornes;
+    mutable QPen _stylo_bornes;
+    mutable QRectF _bornes;
+    mutable bool _bornes_connues = false;
 };
 
 #endif
