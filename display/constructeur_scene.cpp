@@ -6,8 +6,10 @@
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "reglages_affichage.h"
 #include "session_graphe.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFileInfo>
 #include <QGraphicsScene>
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -38,7 +41,14 @@ const QColor saumon_br(250, 128, 114, 255);
 class fabrique_items
 {
 public:
-    explicit fabrique_items(QGraphicsScene *scene) : _scene(scene) {}
+    explicit fabrique_items(QGraphicsScene *scene)
+        : _scene(scene),
+          _partager(reglages_affichage::actifs()),
+          _contour(bleu_nuit),
+          _trait_arc(gris_arc),
+          _info_sommet(QObject::tr("sommet : "))
+    {
+    }
 
     void texte(const QString &contenu, qreal x, qreal y, const QColor *couleur = nullptr)
     {
@@ -56,28 +66,40 @@ public:
         _scene->addItem(item);
     }
 
-    static std::unique_ptr<graphic_item_sommet> sommet(int id, int x, int y, const QColor &fond,
-                                                       const QColor &couleur_etiquette)
+    // Without a label colour the label is left to etiqueter().
+    std::unique_ptr<graphic_item_sommet> sommet(int id, int x, int y, const QColor &fond,
+                                                const QColor *couleur_etiquette)
     {
         auto item = std::make_unique<graphic_item_sommet>(nullptr);
         item->setPos(x, y);
         item->setRect(0, 0, 22, 22);
-        item->setPen(QPen(bleu_nuit));
-        item->setBrush(fond);
+        if (_partager) {
+            item->setPen(_contour);
+            item->setBrush(brosse(fond));
+        } else {
+            item->setPen(QPen(bleu_nuit));
+            item->setBrush(fond);
+        }
         item->id() = id;
-        auto *etiquette = new QGraphicsTextItem(QString::number(id), item.get());
-        etiquette->hide();
-        etiquette->setDefaultTextColor(couleur_etiquette);
-        item->setToolTip(QObject::tr("sommet : ") + QString::number(id));
-        item->etiquette() = etiquette;
+        if (couleur_etiquette)
+            etiqueter(*item, *couleur_etiquette);
+        item->setToolTip((_partager ? _info_sommet : QObject::tr("sommet : ")) + QString::number(id));
         item->setAcceptDrops(true);
         return item;
+    }
+
+    static void etiqueter(graphic_item_sommet &sommet, const QColor &couleur)
+    {
+        auto *etiquette = new QGraphicsTextItem(QString::number(sommet.id()), &sommet);
+        etiquette->hide();
+        etiquette->setDefaultTextColor(couleur);
+        sommet.etiquette() = etiquette;
     }
 
     void arc(graphic_item_sommet *source, graphic_item_sommet *destination)
     {
         auto *item = new graphic_item_arc(nullptr);
-        item->setPen(QPen(gris_arc));
+        item->setPen(_partager ? _trait_arc : QPen(gris_arc));
         source->arcs_sortants().push_back(item);
         item->source() = source;
         destination->arcs_entrants().push_back(item);
@@ -90,7 +112,24 @@ public:
     void ajouter(std::unique_ptr<graphic_item_sommet> item) { _scene->addItem(item.release()); }
 
 private:
+    // One brush per fill colour, shared by the vertices of that colour.
+    const QBrush &brosse(const QColor &couleur)
+    {
+        for (const QBrush &b : _brosses)
+            if (b.color() == couleur)
+                return b;
+        _brosses.emplace_back(couleur);
+        return _brosses.back();
+    }
+
     QGraphicsScene *_scene;
+    // Equal pens, brushes and tool-tip prefixes are shared rather than made
+    // again for every item: the same values, one allocation.
+    const bool _partager;
+    const QPen _contour;
+    const QPen _trait_arc;
+    const QString _info_sommet;
+    std::deque<QBrush> _brosses;
 };
 
 QPen stylo_pointille(int graduation)
@@ -146,6 +185,10 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
     const int hauteur = vue->hauteur_scene();
     std::cout << "width=" << largeur << "  height=" << hauteur << std::endl;
 
+    // Every item is new: one update of the whole view instead of one dirty
+    // area per item, which the view would merge one by one.
+    if (reglages_affichage::actifs())
+        vue->scene()->update();
     fabrique_items fabrique(vue->scene());
     fabrique.texte(QStringLiteral(":"), 0, 0);
     dessiner_cadre(fabrique, largeur, hauteur);
@@ -197,6 +240,16 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
                 dans_br[s] = 1;
     }
 
+    auto couleur_etiquette = [&](std::size_t i) -> const QColor & {
+        if (i != instance->sink())
+            return bleu_nuit;
+        return solution ? blanc_casse : rouge_puits;
+    };
+    // The labels' text documents are large; made after the vertices and arcs
+    // they leave those items side by side in memory, which every paint and
+    // every update of the scene walks through.
+    const bool etiquettes_a_part = reglages_affichage::actifs();
+
     // The vertices enter the scene after the arcs, so that they lie above
     // them; until then they are held here.
     std::vector<std::unique_ptr<graphic_item_sommet>> a_ajouter;
@@ -220,11 +273,8 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
             else if (dans_br[i])
                 fond = saumon_br;
         }
-        QColor couleur_etiquette = bleu_nuit;
-        if (puits)
-            couleur_etiquette = solution ? blanc_casse : rouge_puits;
-        a_ajouter.push_back(fabrique_items::sommet(static_cast<int>(i), sx + 49, sy + 49, fond,
-                                                   couleur_etiquette));
+        a_ajouter.push_back(fabrique.sommet(static_cast<int>(i), sx + 49, sy + 49, fond,
+                                            etiquettes_a_part ? nullptr : &couleur_etiquette(i)));
         sommets.push_back(a_ajouter.back().get());
     }
 
@@ -253,6 +303,10 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
             tracer_arcs_de(static_cast<std::uint16_t>(s));
     }
 
+    if (etiquettes_a_part) {
+        for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
+            fabrique_items::etiqueter(*sommet, couleur_etiquette(std::size_t(sommet->id())));
+    }
     for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
         fabrique.ajouter(std::move(sommet));
 }
