@@ -1,0 +1,252 @@
+#include "capture_console.h"
+#include "constructeur_scene.h"
+#include "generateur_reseau.h"
+#include "graphe_visualisateur.h"
+#include "graphic_item_arc.h"
+#include "graphic_item_sommet.h"
+#include "graphic_view.h"
+#include "reglages_affichage.h"
+#include "session_graphe.h"
+
+#include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <typeinfo>
+
+namespace {
+
+const QString exemples = QStringLiteral(VG_EXAMPLES_DIR);
+
+// Everything a test or a user can read of the scene, item by item, in the
+// scene's own order.
+QStringList decrire(QGraphicsScene *scene)
+{
+    QStringList lignes;
+    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
+        QString ligne = QStringLiteral("%1 %2 pos(%3,%4) z%5 vis%6 op%7 parent%8 br(%9) tip[%10]")
+                            .arg(QString::fromLatin1(typeid(*item).name()))
+                            .arg(item->type())
+                            .arg(item->pos().x())
+                            .arg(item->pos().y())
+                            .arg(item->zValue())
+                            .arg(item->isVisible())
+                            .arg(item->opacity())
+                            .arg(item->parentItem() ? item->parentItem()->type() : 0)
+                            .arg(QStringLiteral("%1 %2 %3 %4")
+                                     .arg(item->boundingRect().x())
+                                     .arg(item->boundingRect().y())
+                                     .arg(item->boundingRect().width())
+                                     .arg(item->boundingRect().height()))
+                            .arg(item->toolTip());
+        if (auto *forme = dynamic_cast<QAbstractGraphicsShapeItem *>(item))
+            ligne += QStringLiteral(" pen%1/%2/%3/%4 brush%5/%6")
+                         .arg(forme->pen().color().name(QColor::HexArgb))
+                         .arg(forme->pen().style())
+                         .arg(forme->pen().widthF())
+                         .arg(forme->pen().isCosmetic())
+                         .arg(forme->brush().color().name(QColor::HexArgb))
+                         .arg(forme->brush().style());
+        if (auto *ligne_item = dynamic_cast<QGraphicsLineItem *>(item))
+            ligne += QStringLiteral(" line(%1,%2,%3,%4) pen%5/%6/%7/%8")
+                         .arg(ligne_item->line().x1())
+                         .arg(ligne_item->line().y1())
+                         .arg(ligne_item->line().x2())
+                         .arg(ligne_item->line().y2())
+                         .arg(ligne_item->pen().color().name(QColor::HexArgb))
+                         .arg(ligne_item->pen().style())
+                         .arg(ligne_item->pen().widthF())
+                         .arg(ligne_item->pen().isCosmetic());
+        if (auto *texte = dynamic_cast<QGraphicsTextItem *>(item))
+            ligne += QStringLiteral(" text[%1] %2").arg(texte->toPlainText(), texte->defaultTextColor().name());
+        if (auto *sommet = dynamic_cast<graphic_item_sommet *>(item))
+            ligne += QStringLiteral(" id%1 in%2 out%3")
+                         .arg(sommet->id())
+                         .arg(sommet->arcs_entrants().size())
+                         .arg(sommet->arcs_sortants().size());
+        lignes << ligne;
+    }
+    return lignes;
+}
+
+// What one settings path shows: the view painted again and again, and after
+// a drag, the exports before and after the drag, the scene and the console.
+struct rendu
+{
+    QImage ecran;
+    QImage ecran_repeint;
+    QImage export_avant;
+    QImage apres_glisser;
+    QImage export_apres;
+    QStringList scene;
+    QStringList console;
+    QPointF coin_dernier;
+    QColor fond_dernier;
+};
+
+rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
+{
+    reglages_affichage::activer(regle);
+    rendu r;
+    QTemporaryDir dossier;
+    capture_console console;
+    {
+        graphe_visualisateur fenetre;
+        fenetre.resize(520, 400);
+        graphic_view *vue = fenetre.get_graphic_view();
+        if (regle != (vue->optimizationFlags() != QGraphicsView::OptimizationFlags()))
+            qFatal("the view did not take the settings");
+        vue->set_zoom(zoom);
+        construire_scene(vue, &session, type_graphe);
+        fenetre.show();
+        if (!QTest::qWaitForWindowExposed(&fenetre))
+            qFatal("the window was never exposed");
+        // Showing painted the numbers as text once; from now on they come
+        // from their kept layouts.
+        QWidget *zone = vue->viewport();
+        r.ecran = zone->grab().toImage();
+        r.ecran_repeint = zone->grab().toImage();
+        const QString avant = dossier.filePath(QStringLiteral("avant.png"));
+        fenetre.exporter_image(avant);
+        r.export_avant.load(avant);
+        r.coin_dernier = vue->liste_sommets().back()->pos();
+        r.fond_dernier = vue->liste_sommets().back()->brush().color();
+
+        // Drag whatever vertex lies on top at vertex 5's centre.
+        const QPoint depart = vue->mapFromScene(vue->liste_sommets().at(5)->pos() + QPointF(11, 11));
+        QTest::mousePress(zone, Qt::LeftButton, {}, depart);
+        QTest::mouseMove(zone, depart + QPoint(17, 9));
+        QTest::mouseRelease(zone, Qt::LeftButton, {}, depart + QPoint(17, 9));
+        QCoreApplication::processEvents();
+        r.apres_glisser = zone->grab().toImage();
+        const QString apres = dossier.filePath(QStringLiteral("apres.png"));
+        fenetre.exporter_image(apres);
+        r.export_apres.load(apres);
+        r.scene = decrire(vue->scene());
+    }
+    r.console = console.lignes();
+    reglages_affichage::activer(true);
+    return r;
+}
+
+QString differences(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes differ");
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int n = 0;
+    QPoint premier;
+    for (int j = 0; j < x.height(); ++j)
+        for (int i = 0; i < x.width(); ++i)
+            if (x.pixel(i, j) != y.pixel(i, j) && n++ == 0)
+                premier = QPoint(i, j);
+    return n ? QStringLiteral("%1 pixels differ, first at (%2, %3)").arg(n).arg(premier.x()).arg(premier.y())
+             : QString();
+}
+
+// Pixels of the topmost vertex's inside that are not its fill: the glyphs
+// of its number, which the comparisons must cover.
+int pixels_du_numero(const QImage &image, QPointF coin, const QColor &fond)
+{
+    const QPoint centre = (coin + QPointF(11, 11)).toPoint();
+    int n = 0;
+    for (int j = -7; j <= 7; ++j)
+        for (int i = -7; i <= 7; ++i)
+            n += i * i + j * j <= 49 && image.pixelColor(centre + QPoint(i, j)) != fond;
+    return n;
+}
+
+std::unique_ptr<session_graphe> lire(const QString &instance, const QString &solution)
+{
+    capture_console console;
+    auto session = std::make_unique<session_graphe>();
+    if (!session->lire_instance(instance) || !session->lire_solution(solution))
+        return nullptr;
+    return session;
+}
+
+} // namespace
+
+class tst_rendu_identique : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void memes_pixels_data();
+    void memes_pixels();
+
+private:
+    QTemporaryDir _dossier;
+};
+
+void tst_rendu_identique::initTestCase()
+{
+    // A network with five-digit numbers, whose glyphs run past the circles.
+    parametres_reseau p;
+    p.nb_capteurs = 10500;
+    p.degre_moyen = 6.0;
+    p.graine = 3;
+    const reseau_genere reseau = generer_reseau(p);
+    QVERIFY(!reseau.instance.isEmpty());
+    QFile instance(_dossier.filePath(QStringLiteral("reseau.txt")));
+    QFile solution(_dossier.filePath(QStringLiteral("reseau_sol.txt")));
+    QVERIFY(instance.open(QIODevice::WriteOnly) && instance.write(reseau.instance) == reseau.instance.size());
+    QVERIFY(solution.open(QIODevice::WriteOnly) && solution.write(reseau.solution) == reseau.solution.size());
+}
+
+void tst_rendu_identique::memes_pixels_data()
+{
+    QTest::addColumn<QString>("instance");
+    QTest::addColumn<QString>("solution");
+    QTest::addColumn<int>("type_graphe");
+    QTest::addColumn<int>("zoom");
+    const QString d300 = exemples + QStringLiteral("/deploiement_300");
+    const QString d12 = exemples + QStringLiteral("/douze_capteurs");
+    const QString grand = _dossier.filePath(QStringLiteral("reseau"));
+    for (int zoom : {1, 2}) {
+        const QByteArray x = " x" + QByteArray::number(zoom);
+        QTest::newRow("300 capteurs, instance" + x) << d300 + ".txt" << d300 + "_sol.txt" << 1 << zoom;
+        QTest::newRow("300 capteurs, solution" + x) << d300 + ".txt" << d300 + "_sol.txt" << 2 << zoom;
+        QTest::newRow("douze capteurs, instance" + x) << d12 + ".txt" << d12 + "_sol.txt" << 1 << zoom;
+        QTest::newRow("douze capteurs, solution" + x) << d12 + ".txt" << d12 + "_sol.txt" << 2 << zoom;
+        QTest::newRow("10500 capteurs, solution" + x) << grand + ".txt" << grand + "_sol.txt" << 2 << zoom;
+    }
+}
+
+void tst_rendu_identique::memes_pixels()
+{
+    QFETCH(QString, instance);
+    QFETCH(QString, solution);
+    QFETCH(int, type_graphe);
+    QFETCH(int, zoom);
+    std::unique_ptr<session_graphe> session = lire(instance, solution);
+    QVERIFY(session);
+
+    const rendu simple = dessiner(*session, type_graphe, zoom, false);
+    const rendu regle = dessiner(*session, type_graphe, zoom, true);
+
+    QCOMPARE(regle.scene, simple.scene);
+    QCOMPARE(regle.console, simple.console);
+    QVERIFY2(regle.ecran == simple.ecran, qPrintable(differences(regle.ecran, simple.ecran)));
+    QVERIFY2(regle.ecran_repeint == simple.ecran_repeint,
+             qPrintable(differences(regle.ecran_repeint, simple.ecran_repeint)));
+    QVERIFY2(regle.export_avant == simple.export_avant,
+             qPrintable(differences(regle.export_avant, simple.export_avant)));
+    QVERIFY2(regle.apres_glisser == simple.apres_glisser,
+             qPrintable(differences(regle.apres_glisser, simple.apres_glisser)));
+    QVERIFY2(regle.export_apres == simple.export_apres,
+             qPrintable(differences(regle.export_apres, simple.export_apres)));
+    QCOMPARE(regle.export_avant.size(), QSize(int(((zoom - 1) * 0.5 + 1) * 800), int(((zoom - 1) * 0.5 + 1) * 550)));
+    QVERIFY(regle.console.contains(QStringLiteral("action fini..")));
+
+    QVERIFY(pixels_du_numero(regle.export_avant, regle.coin_dernier, regle.fond_dernier) > 3);
+}
+
+QTEST_MAIN(tst_rendu_identique)
+#include "tst_rendu_identique.moc"
