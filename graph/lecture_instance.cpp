@@ -73,11 +73,16 @@ bool session_graphe::lire_instance(const QString &path)
             break;
         } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
             if (dans_section) {
-                nombres.clear();
-                nombres_texte::pour_chaque_nombre(debut, fin, [&nombres](std::int32_t v) { nombres.push_back(v); });
+                // Runs of digits are at least two bytes apart, so n / 2 + 1
+                // numbers fit in the buffer and are written without checks.
+                if (nombres.size() < std::size_t(n / 2 + 1))
+                    nombres.resize(std::size_t(n / 2 + 1));
+                std::int32_t *sortie = nombres.data();
+                nombres_texte::pour_chaque_nombre(debut, fin, [&sortie](std::int32_t v) { *sortie++ = v; });
+                const std::size_t compte = std::size_t(sortie - nombres.data());
                 // Past the 65535th sensor line no 16-bit count can match;
                 // stopping there also keeps a huge file from filling memory.
-                if (nombres.size() < 4 || positions.size() >= max_capteurs) {
+                if (compte < 4 || positions.size() >= max_capteurs) {
                     erreur("Erreur : format du fichier instance ..");
                     return false;
                 }
@@ -91,12 +96,10 @@ bool session_graphe::lire_instance(const QString &path)
                     return false;
                 }
                 graphe_instance::liste_voisins &liste = *voisins[id];
-                // Only a fresh list gets an exact reservation; a repeated id
-                // keeps the vector's own growth so appends stay linear.
-                if (liste.empty())
-                    liste.reserve(nombres.size() - 4);
-                for (size_t i = 4; i < nombres.size(); ++i)
-                    liste.push_back(std::uint16_t(nombres[i]));
+                // Each number keeps its low 16 bits. A fresh list gets exactly
+                // its size; a repeated id grows as vectors do, so appends stay
+                // linear.
+                liste.insert(liste.end(), nombres.data() + 4, sortie);
 
                 if (liste.size() != std::uint16_t(nombres[3])) {
                     erreur("Erreur : format du fichier instance [nb voisin]..");
