@@ -279,29 +279,52 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
     }
 
     const auto &voisins = instance->voisins();
-    auto tracer_arcs_de = [&](std::uint16_t s) {
-        // A source without a neighbour list is skipped.
-        if (s >= nb_sensors || s >= voisins.size() || !voisins[s])
-            return;
-        for (std::uint16_t t : *voisins[s]) {
-            graphic_item_sommet *source = vue->trouver_sommet(s);
-            if (!source)
-                std::cout << "NULL" << std::endl;
-            graphic_item_sommet *destination = vue->trouver_sommet(t);
-            if (!destination)
-                std::cout << "NULL" << std::endl;
-            // An arc with a missing end is never drawn.
-            if (source && destination)
-                fabrique.arc(source, destination);
+    // Calls f(s, t) for every neighbour entry whose arc is drawn, in order.
+    auto pour_chaque_entree = [&](auto &&f) {
+        auto entrees_de = [&](std::uint16_t s) {
+            // A source without a neighbour list is skipped.
+            if (s >= nb_sensors || s >= voisins.size() || !voisins[s])
+                return;
+            for (std::uint16_t t : *voisins[s])
+                f(s, t);
+        };
+        if (solution) {
+            for (std::uint16_t s : contenu_solution->liste_ma())
+                entrees_de(s);
+        } else {
+            for (std::size_t s = 0; s < nb_sensors; ++s)
+                entrees_de(static_cast<std::uint16_t>(s));
         }
     };
-    if (solution) {
-        for (std::uint16_t s : contenu_solution->liste_ma())
-            tracer_arcs_de(s);
-    } else {
-        for (std::size_t s = 0; s < nb_sensors; ++s)
-            tracer_arcs_de(static_cast<std::uint16_t>(s));
+    if (reglages_affichage::actifs()) {
+        // Each vertex's arc lists get their final size at once instead of
+        // growing arc by arc, which also leaves the arcs side by side.
+        std::vector<std::uint32_t> sortants(nb_places, 0), entrants(nb_places, 0);
+        pour_chaque_entree([&](std::uint16_t s, std::uint16_t t) {
+            graphic_item_sommet *source = vue->trouver_sommet(s);
+            graphic_item_sommet *destination = vue->trouver_sommet(t);
+            if (source && destination && std::size_t(source->id()) < nb_places
+                && std::size_t(destination->id()) < nb_places) {
+                ++sortants[std::size_t(source->id())];
+                ++entrants[std::size_t(destination->id())];
+            }
+        });
+        for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter) {
+            sommet->arcs_sortants().reserve(sortants[std::size_t(sommet->id())]);
+            sommet->arcs_entrants().reserve(entrants[std::size_t(sommet->id())]);
+        }
     }
+    pour_chaque_entree([&](std::uint16_t s, std::uint16_t t) {
+        graphic_item_sommet *source = vue->trouver_sommet(s);
+        if (!source)
+            std::cout << "NULL" << std::endl;
+        graphic_item_sommet *destination = vue->trouver_sommet(t);
+        if (!destination)
+            std::cout << "NULL" << std::endl;
+        // An arc with a missing end is never drawn.
+        if (source && destination)
+            fabrique.arc(source, destination);
+    });
 
     if (etiquettes_a_part) {
         for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
