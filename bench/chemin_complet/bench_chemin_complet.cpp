@@ -1,0 +1,398 @@
+// A user's path from a session file to the picture, through the real main
+// window on the offscreen platform: open the session, open its solution page
+// as a double-click does, first paint, full repaint, press and drag a vertex,
+// export at x1, zoom to x16, export at x16. Each run is a child process of
+// its own, so that its peak memory is its own; the figures are medians over
+// the runs, with the tuned drawing settings and with the plain ones.
+//
+//   bench_chemin_complet                 every size, tuned and plain
+//   bench_chemin_complet --regle-seul    tuned settings only
+//   bench_chemin_complet --mesurer <session.vga> regle|simple   one run
+
+#include "debug_stream.h"
+#include "generateur_reseau.h"
+#include "graphe_visualisateur.h"
+#include "graphic_item_sommet.h"
+#include "graphic_view.h"
+#include "liste_graphe.h"
+#include "mainwindow.h"
+#include "reglages_affichage.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QMap>
+#include <QProcess>
+#include <QStandardItem>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double millisecondes(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+double mediane(std::vector<double> v)
+{
+    if (v.empty())
+        return NAN;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
+}
+
+// One figure of a run, written as soon as it is known so that a run stopped
+// by its time limit still reports what it reached.
+void publier(const char *cle, double valeur)
+{
+    std::printf("figure %s %.3f\n", cle, valeur);
+    std::fflush(stdout);
+}
+
+// Counts the paint events of one widget.
+class compteur_peintures : public QObject
+{
+public:
+    explicit compteur_peintures(QWidget *cible) : _cible(cible) { cible->installEventFilter(this); }
+    int nombre() const { return _nombre; }
+
+    // Runs the event loop until the widget has been painted once more.
+    bool attendre(int avant, int limite_ms = 600000)
+    {
+        QDeadlineTimer limite(limite_ms);
+        while (_nombre == avant && !limite.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return _nombre != avant;
+    }
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override
+    {
+        if (objet == _cible && evenement->type() == QEvent::Paint)
+            ++_nombre;
+        return false;
+    }
+
+private:
+    QWidget *_cible;
+    int _nombre = 0;
+};
+
+long pic_memoire_mo()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024; // kilobytes on Linux
+}
+
+// The vertex nearest the middle of the viewport, so that presses and drag
+// steps stay clear of the edges where the view scrolls by itself.
+graphic_item_sommet *sommet_au_milieu(graphic_view *vue)
+{
+    const QPointF milieu = vue->mapToScene(vue->viewport()->rect().center());
+    graphic_item_sommet *meilleur = nullptr;
+    qreal distance = 1e18;
+    for (graphic_item_sommet *sommet : vue->liste_sommets()) {
+        const QPointF d = sommet->pos() + QPointF(11, 11) - milieu;
+        const qreal d2 = d.x() * d.x() + d.y() * d.y();
+        if (d2 < distance) {
+            distance = d2;
+            meilleur = sommet;
+        }
+    }
+    return meilleur;
+}
+
+int mesurer(const QString &session_vga, bool regle)
+{
+    reglages_affichage::activer(regle);
+    QTemporaryDir dossier;
+    MainWindow fenetre;
+    debug_stream console(std::cout, fenetre.get_sortie_application());
+    Ui::MainWindow *ui = fenetre.form();
+    fenetre.show();
+    if (!QTest::qWaitForWindowExposed(&fenetre))
+        return 1;
+    QCoreApplication::processEvents();
+
+    QElapsedTimer t;
+    t.start();
+    if (!fenetre.charger_session(session_vga))
+        return 1;
+    const double ouverture = millisecondes(t);
+    publier("ouverture", ouverture);
+
+    QStandardItem *item_session = ui->treeView->racine()->child(0);
+    QStandardItem *item_solution = nullptr;
+    for (int i = 0; item_session && i < item_session->rowCount(); ++i)
+        if (item_session->child(i)->text().startsWith(QLatin1String("s:")))
+            item_solution = item_session->child(i);
+    if (!item_solution)
+        return 1;
+
+    t.restart();
+    emit ui->treeView->item_selected(item_session, item_solution);
+    const double page = millisecondes(t);
+    publier("page", page);
+    auto *visualisateur = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+    if (!visualisateur)
+        return 1;
+    graphic_view *vue = visualisateur->get_graphic_view();
+    QWidget *zone = vue->viewport();
+    compteur_peintures peintures(zone);
+    t.restart();
+    if (!peintures.attendre(0))
+        return 1;
+    const double peinture = millisecondes(t);
+    publier("peinture", peinture);
+    publier("premiere_image", ouverture + page + peinture);
+    // What the event loop still does once the picture is shown, before the
+    // user can act: the main window lays itself out again, which repaints
+    // the view once more, and the scene's index catches up.
+    t.restart();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    publier("apres_peinture", millisecondes(t));
+    publier("items", vue->scene()->items().size());
+
+    std::vector<double> repeintures;
+    for (int i = 0; i < 3; ++i) {
+        t.restart();
+        zone->repaint();
+        repeintures.push_back(millisecondes(t));
+    }
+    publier("repeinture", mediane(repeintures));
+
+    // Press, ten drag steps and release on the vertex in the middle; each
+    // figure includes the repaint that the event loop does right after.
+    QPoint pointeur = vue->mapFromScene(sommet_au_milieu(vue)->pos() + QPointF(11, 11));
+    t.restart();
+    QTest::mousePress(zone, Qt::LeftButton, {}, pointeur);
+    QCoreApplication::processEvents();
+    publier("appui", millisecondes(t));
+    std::vector<double> pas;
+    for (int i = 0; i < 10; ++i) {
+        pointeur += QPoint(4, 3);
+        t.restart();
+        QTest::mouseMove(zone, pointeur);
+        QCoreApplication::processEvents();
+        pas.push_back(millisecondes(t));
+    }
+    publier("glisser", mediane(pas));
+    publier("glisser_max", *std::max_element(pas.begin(), pas.end()));
+    t.restart();
+    QTest::mouseRelease(zone, Qt::LeftButton, {}, pointeur);
+    QCoreApplication::processEvents();
+    publier("relacher", millisecondes(t));
+    // The vertex under the pointer may be another one drawn above it.
+    if (!ui->sortie_application->toPlainText().endsWith(QLatin1String("action fini..")))
+        std::fprintf(stderr, "the drag moved no vertex\n");
+
+    t.restart();
+    visualisateur->exporter_image(dossier.filePath(QStringLiteral("x1.png")));
+    publier("export_x1", millisecondes(t));
+
+    const int peintes = peintures.nombre();
+    t.restart();
+    ui->action_zoom_x16->trigger();
+    if (!peintures.attendre(peintes))
+        return 1;
+    publier("zoom_x16", millisecondes(t));
+
+    t.restart();
+    visualisateur->exporter_image(dossier.filePath(QStringLiteral("x16.png")));
+    publier("export_x16", millisecondes(t));
+
+    publier("memoire", double(pic_memoire_mo()));
+    return 0;
+}
+
+struct figure
+{
+    const char *cle;
+    const char *libelle;
+    const char *unite;
+    double objectif_65535; // 0 when there is none
+    double objectif_10000;
+};
+
+const figure figures[] = {
+    {"ouverture", "open (charger_session)", "ms", 0, 0},
+    {"page", "solution page (build)", "ms", 0, 0},
+    {"peinture", "first paint", "ms", 0, 0},
+    {"premiere_image", "first picture (sum)", "ms", 3000, 500},
+    {"apres_peinture", "events after it", "ms", 0, 0},
+    {"repeinture", "full repaint x1", "ms", 1000, 0},
+    {"appui", "press on a vertex", "ms", 16, 0},
+    {"glisser", "drag step (median)", "ms", 16, 0},
+    {"glisser_max", "drag step (max)", "ms", 16, 0},
+    {"relacher", "release", "ms", 0, 0},
+    {"export_x1", "export x1 (PNG)", "ms", 1000, 0},
+    {"zoom_x16", "zoom x16 to picture", "ms", 3000, 0},
+    {"export_x16", "export x16 (PNG)", "ms", 20000, 0},
+    {"memoire", "peak memory", "MB", 1500, 0},
+    {"items", "scene items", "", 0, 0},
+};
+
+using resultats = QMap<QString, std::vector<double>>;
+
+struct configuration
+{
+    int nb_capteurs;
+    bool regle;
+    int essais;
+    int limite_s;
+};
+
+// Runs the configuration's children one after the other; a child stopped by
+// its time limit counts only for the figures it reached.
+resultats executer(const QString &programme, const QString &session_vga, const configuration &c,
+                   QStringList *notes)
+{
+    resultats r;
+    for (int essai = 0; essai < c.essais; ++essai) {
+        QProcess enfant;
+        enfant.start(programme, {QStringLiteral("--mesurer"), session_vga,
+                                 c.regle ? QStringLiteral("regle") : QStringLiteral("simple")});
+        const bool fini = enfant.waitForFinished(c.limite_s * 1000);
+        if (!fini) {
+            enfant.kill();
+            enfant.waitForFinished();
+            notes->append(QStringLiteral("%1 sensors, %2 settings: run %3 stopped after %4 s")
+                              .arg(c.nb_capteurs)
+                              .arg(c.regle ? "tuned" : "plain")
+                              .arg(essai + 1)
+                              .arg(c.limite_s));
+        } else if (enfant.exitStatus() != QProcess::NormalExit || enfant.exitCode() != 0) {
+            notes->append(QStringLiteral("%1 sensors, %2 settings: run %3 failed: %4")
+                              .arg(c.nb_capteurs)
+                              .arg(c.regle ? "tuned" : "plain")
+                              .arg(essai + 1)
+                              .arg(QString::fromLocal8Bit(enfant.readAllStandardError()).trimmed()));
+        }
+        for (const QByteArray &ligne : enfant.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> champs = ligne.split(' ');
+            if (champs.size() == 3 && champs[0] == "figure")
+                r[QString::fromLatin1(champs[1])].push_back(champs[2].toDouble());
+        }
+        if (!fini)
+            break;
+    }
+    return r;
+}
+
+QString valeur(const resultats &r, const char *cle)
+{
+    const auto it = r.find(QLatin1String(cle));
+    if (it == r.end() || it->empty())
+        return QStringLiteral("-");
+    return QString::number(mediane(*it), 'f', mediane(*it) < 100 ? 1 : 0);
+}
+
+QString rapport(double a, double b)
+{
+    if (std::isnan(a) || std::isnan(b) || a <= 0)
+        return QStringLiteral("-");
+    return QString::number(b / a, 'f', 1);
+}
+
+double mediane_de(const resultats &r, const char *cle)
+{
+    const auto it = r.find(QLatin1String(cle));
+    return it == r.end() ? NAN : mediane(*it);
+}
+
+void imprimer_taille(int n, const resultats &regle, const resultats *simple, int essais_regle, int essais_simple)
+{
+    std::printf("\n%d sensors, mean degree 8 (tuned: median of %d runs; plain: median of %d)\n", n,
+                essais_regle, simple ? essais_simple : 0);
+    std::printf("  %-24s %10s %10s %8s %8s\n", "figure", "tuned", "plain", "plain/t", "goal");
+    for (const figure &f : figures) {
+        const double objectif = n == 65535 ? f.objectif_65535 : (n == 10000 ? f.objectif_10000 : 0);
+        const QString but = objectif > 0 ? QStringLiteral("<= %1").arg(objectif) : QString();
+        const QString p = simple ? valeur(*simple, f.cle) : QStringLiteral("-");
+        const QString ratio = simple ? rapport(mediane_de(regle, f.cle), mediane_de(*simple, f.cle))
+                                     : QStringLiteral("-");
+        std::printf("  %-24s %10s %10s %8s %8s %s\n", f.libelle, qPrintable(valeur(regle, f.cle)), qPrintable(p),
+                    qPrintable(ratio), qPrintable(but), f.unite);
+    }
+}
+
+int orchestrer(const QString &programme, bool avec_simple)
+{
+    QTemporaryDir dossier;
+    if (!dossier.isValid())
+        return 1;
+    const QList<int> tailles{10000, 32767, 65535};
+    QMap<int, QString> sessions;
+    for (int n : tailles) {
+        parametres_reseau p;
+        p.nb_capteurs = n;
+        p.degre_moyen = 8.0;
+        p.graine = 1;
+        const QString nom = QStringLiteral("reseau_%1").arg(n);
+        const QString vga = ecrire_session(p, dossier.path(), nom, nom);
+        if (vga.isEmpty()) {
+            std::fprintf(stderr, "cannot generate the network of %d sensors\n", n);
+            return 1;
+        }
+        sessions[n] = vga;
+    }
+
+    // The plain settings take minutes at the largest size: one run, capped.
+    const configuration regle_10000{10000, true, 5, 120}, simple_10000{10000, false, 3, 300};
+    const configuration regle_32767{32767, true, 5, 120};
+    const configuration regle_65535{65535, true, 5, 180}, simple_65535{65535, false, 1, 900};
+
+    QStringList notes;
+    QElapsedTimer total;
+    total.start();
+    const resultats r10 = executer(programme, sessions[10000], regle_10000, &notes);
+    const resultats s10 = avec_simple ? executer(programme, sessions[10000], simple_10000, &notes) : resultats();
+    const resultats r32 = executer(programme, sessions[32767], regle_32767, &notes);
+    const resultats r65 = executer(programme, sessions[65535], regle_65535, &notes);
+    const resultats s65 = avec_simple ? executer(programme, sessions[65535], simple_65535, &notes) : resultats();
+
+    std::printf("Path from the session file to the picture, solution page, offscreen platform\n");
+    imprimer_taille(10000, r10, avec_simple ? &s10 : nullptr, regle_10000.essais, simple_10000.essais);
+    imprimer_taille(32767, r32, nullptr, regle_32767.essais, 0);
+    imprimer_taille(65535, r65, avec_simple ? &s65 : nullptr, regle_65535.essais, simple_65535.essais);
+
+    // Doubling the sensors should at most double each figure.
+    std::printf("\ngrowth from 32767 to 65535 sensors (tuned; at most 2.0 is linear)\n");
+    for (const figure &f : figures)
+        std::printf("  %-24s %8s\n", f.libelle,
+                    qPrintable(rapport(mediane_de(r32, f.cle), mediane_de(r65, f.cle))));
+    for (const QString &note : notes)
+        std::printf("note: %s\n", qPrintable(note));
+    std::printf("whole benchmark: %.0f s\n", total.elapsed() / 1000.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("--mesurer"))
+        return mesurer(arguments[2], arguments[3] == QLatin1String("regle"));
+    const bool avec_simple = !arguments.contains(QStringLiteral("--regle-seul"));
+    return orchestrer(QCoreApplication::applicationFilePath(), avec_simple);
+}
