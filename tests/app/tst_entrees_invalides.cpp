@@ -462,8 +462,8 @@ void tst_entrees_invalides::dossier_au_lieu_de_session()
 void tst_entrees_invalides::reseau_maximal()
 {
     // 65535 sensors on a 256-wide grid, each linked to the next; one sensor
-    // in a hundred is an MA sensor. Drawn once, at x1: each drawing of it,
-    // and emptying it again, takes seconds under the sanitizers.
+    // in a hundred is an MA sensor. Only x1 and one zoom: each drawing of
+    // it, and emptying it again, takes seconds under the sanitizers.
     const int n = 65535;
     QByteArray instance = "NB_SENSORS 65535\nID\n";
     instance.reserve(n * 24);
@@ -498,6 +498,17 @@ void tst_entrees_invalides::reseau_maximal()
     QCOMPARE(int(vue->liste_sommets().size()), n);
     QCOMPARE(compter_arcs(vue), n - 1);
     QCOMPARE(texte_info(vue), QStringLiteral("Graphe [instance], non oriente, 65535 sommets [i.txt]"));
+    glisser(app, vue);
+    if (QTest::currentTestFailed())
+        return;
+    const QString image = dossier.filePath("grand.png");
+    QVERIFY(app.page()->exporter_image(image));
+    QCOMPARE(QImage(image).size(), QSize(800, 550));
+
+    app.zoomer(2);
+    QCOMPARE(int(vue->liste_sommets().size()), n);
+    QCOMPARE(compter_arcs(vue), n - 1);
+    QCOMPARE(vue->scene()->sceneRect(), QRectF(0, 0, 1200, 825));
 }
 
 QTEST_MAIN(tst_entrees_invalides)
