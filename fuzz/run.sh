@@ -2,7 +2,9 @@
 # Builds the fuzz targets with clang 14, libFuzzer and the address and
 # undefined-behaviour sanitizers, then runs each for a given time.
 #   fuzz/run.sh [seconds] [target...]
-# Seconds default to 60 a target; targets default to all three. Each run
+# Seconds default to 60 a target; targets default to all three; libFuzzer
+# options in VG_FUZZ_OPTIONS are added to every run (for instance
+# "-len_control=0 -max_len=4096" to try long inputs at once). Each run
 # starts from the seeds in fuzz/corpus/<target>/ plus what earlier runs kept
 # in fuzz/build/corpus/<target>/ (the seeds are never written to). A crash,
 # leak or timeout leaves its input in fuzz/build/crashes/<target>/ and makes
@@ -50,7 +52,8 @@ for cible in "${cibles[@]}"; do
     # longer. A read that takes 10 s on a few KiB is a hang.
     set +e
     "$build_dir/$cible" -max_total_time="$secondes" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" "$ici/corpus/$cible" > "$journal" 2>&1
+        -print_final_stats=1 -artifact_prefix="$crashes/" ${VG_FUZZ_OPTIONS:-} \
+        "$corpus" "$ici/corpus/$cible" > "$journal" 2>&1
     code=$?
     set -e
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal" | tail -1)
