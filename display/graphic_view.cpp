@@ -14,13 +14,14 @@
 
 namespace {
 
-// Depth of the scene's BSP index for a drawing area: leaves of about 48 by
-// 48 units, about two vertices wide. Qt's own choice grows with the item
-// count, which on a large network gives a tree of millions of tiny leaves
-// over a small area.
+// Depth of the scene's BSP index for a drawing area: leaves of about 24 by
+// 24 units, about one vertex wide, so that finding the item under the
+// pointer and repainting a dragged vertex look at few items. Qt's own choice
+// grows with the item count, which on a large network gives a tree of
+// millions of tiny leaves over a small area.
 int profondeur_index(int largeur, int hauteur)
 {
-    const double feuilles = double(largeur) * double(hauteur) / (48.0 * 48.0);
+    const double feuilles = double(largeur) * double(hauteur) / (24.0 * 24.0);
     return std::max(1, int(std::lround(std::log2(std::max(2.0, feuilles)))));
 }
 
