@@ -16,13 +16,14 @@ namespace {
 
 // Depth of the scene's BSP index for a drawing area: leaves of about 24 by
 // 24 units, about one vertex wide, so that finding the item under the
-// pointer and repainting a dragged vertex look at few items. Qt's own choice
-// grows with the item count, which on a large network gives a tree of
-// millions of tiny leaves over a small area.
+// pointer and repainting a dragged vertex look at few items; at most 2^12
+// leaves, which at the larger zooms already hold few items each. Qt's own
+// choice grows with the item count, which on a large network gives a tree
+// of millions of tiny leaves over a small area.
 int profondeur_index(int largeur, int hauteur)
 {
     const double feuilles = double(largeur) * double(hauteur) / (24.0 * 24.0);
-    return std::max(1, int(std::lround(std::log2(std::max(2.0, feuilles)))));
+    return std::clamp(int(std::lround(std::log2(std::max(2.0, feuilles)))), 1, 12);
 }
 
 } // namespace
