@@ -198,6 +198,13 @@ int mesurer(const QString &session_vga, bool regle)
     QTest::mouseRelease(zone, Qt::LeftButton, {}, pointeur);
     QCoreApplication::processEvents();
     publier("relacher", millisecondes(t));
+    // A second press on the same place, the scene settled by the first drag.
+    t.restart();
+    QTest::mousePress(zone, Qt::LeftButton, {}, pointeur);
+    QCoreApplication::processEvents();
+    publier("appui_2", millisecondes(t));
+    QTest::mouseRelease(zone, Qt::LeftButton, {}, pointeur);
+    QCoreApplication::processEvents();
     // The vertex under the pointer may be another one drawn above it.
     if (!ui->sortie_application->toPlainText().endsWith(QLatin1String("action fini..")))
         std::fprintf(stderr, "the drag moved no vertex\n");
@@ -241,6 +248,7 @@ const figure figures[] = {
     {"glisser", "drag step (median)", "ms", 16, 0},
     {"glisser_max", "drag step (max)", "ms", 16, 0},
     {"relacher", "release", "ms", 0, 0},
+    {"appui_2", "second press", "ms", 16, 0},
     {"export_x1", "export x1 (PNG)", "ms", 1000, 0},
     {"zoom_x16", "zoom x16 to picture", "ms", 3000, 0},
     {"export_x16", "export x16 (PNG)", "ms", 20000, 0},
