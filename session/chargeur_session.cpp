@@ -31,14 +31,16 @@ bool charger_session(registre_sessions &registre, liste_graphe *arbre, const QSt
         return false;
     }
 
+    // The XML is read from an in-memory copy of the whole file.
+    const QByteArray contenu = fichier.readAll();
+    fichier.close();
+
     QString nom;
     QString chemin_instance;
     QString chemin_solution;
     bool resultat = true;
 
-    // Read from the file as it goes: a huge file that is no session stops
-    // at its first bad token instead of filling memory first.
-    QXmlStreamReader xml(&fichier);
+    QXmlStreamReader xml(contenu);
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -59,7 +61,6 @@ bool charger_session(registre_sessions &registre, liste_graphe *arbre, const QSt
             break;
         }
     }
-    fichier.close();
     // A document that is not well-formed keeps what was read before the
     // error, but the load is not reported as a success.
     if (resultat && xml.hasError()) {
