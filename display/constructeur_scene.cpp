@@ -96,6 +96,20 @@ public:
         sommet.etiquette() = etiquette;
     }
 
+    // etiqueter() in two steps, the hidden item, then its text and colour.
+    static void etiquette_vide(graphic_item_sommet &sommet)
+    {
+        auto *etiquette = new QGraphicsTextItem(&sommet);
+        etiquette->hide();
+        sommet.etiquette() = etiquette;
+    }
+
+    static void ecrire_etiquette(graphic_item_sommet &sommet, const QColor &couleur)
+    {
+        sommet.etiquette()->setPlainText(QString::number(sommet.id()));
+        sommet.etiquette()->setDefaultTextColor(couleur);
+    }
+
     void arc(graphic_item_sommet *source, graphic_item_sommet *destination)
     {
         auto *item = new graphic_item_arc(nullptr);
@@ -327,8 +341,12 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
     });
 
     if (etiquettes_a_part) {
+        // The label items first, their texts afterwards: the items stay side
+        // by side, away from their documents.
         for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
-            fabrique_items::etiqueter(*sommet, couleur_etiquette(std::size_t(sommet->id())));
+            fabrique_items::etiquette_vide(*sommet);
+        for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
+            fabrique_items::ecrire_etiquette(*sommet, couleur_etiquette(std::size_t(sommet->id())));
     }
     for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter)
         fabrique.ajouter(std::move(sommet));
