@@ -46,9 +46,8 @@ class tst_lecture_instance : public QObject
 private slots:
     void lecture_data();
     void lecture();
-    void fichier_absent();
-    void fichier_special_data();
-    void fichier_special();
+    void ouverture_refusee_data();
+    void ouverture_refusee();
     void session_neuve();
     void reseau_maximal();
     void au_dela_de_65535_capteurs();
@@ -166,43 +165,26 @@ void tst_lecture_instance::lecture()
     QCOMPARE(decrire(*session.instance()), etat);
 }
 
-void tst_lecture_instance::fichier_absent()
-{
-    const QString chemin = _dossier.filePath(QStringLiteral("absent.txt"));
-    QFile reference(chemin);
-    QVERIFY(!reference.open(QIODevice::ReadOnly | QIODevice::Text));
-
-    session_graphe session;
-    bool lu = true;
-    std::string console, erreurs;
-    {
-        capture_flux cout(std::cout);
-        capture_flux cerr(std::cerr);
-        lu = session.lire_instance(chemin);
-        console = cout.texte();
-        erreurs = cerr.texte();
-    }
-    QVERIFY(!lu);
-    QVERIFY(!session.instance());
-    QCOMPARE(console, std::string());
-    QCOMPARE(QString::fromStdString(erreurs),
-             "Error: Cannot read file " + chemin + ": " + reference.errorString() + "\n");
-}
-
-void tst_lecture_instance::fichier_special_data()
+void tst_lecture_instance::ouverture_refusee_data()
 {
     QTest::addColumn<QString>("chemin");
+    QTest::addColumn<QString>("raison");
+    const QString absent = _dossier.filePath(QStringLiteral("absent.txt"));
+    QFile reference(absent);
+    QVERIFY(!reference.open(QIODevice::ReadOnly | QIODevice::Text));
+    QTest::newRow("fichier absent") << absent << reference.errorString();
     // Before they were refused, a pipe blocked the open and /dev/zero was
     // read for ever.
     const QString tube = _dossier.filePath(QStringLiteral("tube"));
     QVERIFY(QFile::exists(tube) || mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
-    QTest::newRow("tube nomme") << tube;
-    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero");
+    QTest::newRow("tube nomme") << tube << QStringLiteral("Not a regular file");
+    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero") << QStringLiteral("Not a regular file");
 }
 
-void tst_lecture_instance::fichier_special()
+void tst_lecture_instance::ouverture_refusee()
 {
     QFETCH(QString, chemin);
+    QFETCH(QString, raison);
     session_graphe session;
     bool lu = true;
     std::string console, erreurs;
@@ -216,7 +198,7 @@ void tst_lecture_instance::fichier_special()
     QVERIFY(!lu);
     QVERIFY(!session.instance());
     QCOMPARE(console, std::string());
-    QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": Not a regular file\n");
+    QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": " + raison + "\n");
 }
 
 void tst_lecture_instance::session_neuve()
