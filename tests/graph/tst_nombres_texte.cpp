@@ -1,5 +1,6 @@
 #include "nombres_texte.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <cstdlib>
@@ -48,6 +49,7 @@ private slots:
     void entier_atoi_comme_strtol();
     void suites_de_chiffres_data();
     void suites_de_chiffres();
+    void suites_comme_toInt();
 };
 
 void tst_nombres_texte::entier_qt_comme_toInt()
@@ -94,6 +96,34 @@ void tst_nombres_texte::suites_de_chiffres()
     QList<int> lus;
     nombres_texte::pour_chaque_nombre(c.get(), c.get() + texte.size(), [&lus](std::int32_t v) { lus << v; });
     QCOMPARE(lus, nombres);
+}
+
+// Random texts of digits and separators, with runs of every length next to
+// every distance from the end, against QString::toInt of each run.
+void tst_nombres_texte::suites_comme_toInt()
+{
+    const QByteArray alphabet("0123456789012345678901234567890123456789 /:-x\xff");
+    QRandomGenerator hasard(7);
+    for (int essai = 0; essai < 20000; ++essai) {
+        QByteArray texte;
+        const int longueur = int(hasard.bounded(41));
+        for (int i = 0; i < longueur; ++i)
+            texte += alphabet[int(hasard.bounded(int(alphabet.size())))];
+        QList<int> attendus;
+        for (qsizetype i = 0; i < texte.size();) {
+            qsizetype j = i;
+            while (j < texte.size() && nombres_texte::est_chiffre(texte[j]))
+                ++j;
+            if (j > i)
+                attendus << QString::fromLatin1(texte.mid(i, j - i)).toInt();
+            i = j > i ? j : i + 1;
+        }
+        const auto c = copie(texte);
+        QList<int> lus;
+        nombres_texte::pour_chaque_nombre(c.get(), c.get() + texte.size(), [&lus](std::int32_t v) { lus << v; });
+        if (lus != attendus)
+            QFAIL(texte.constData());
+    }
 }
 
 QTEST_MAIN(tst_nombres_texte)
