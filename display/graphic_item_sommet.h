@@ -3,11 +3,9 @@
 
 #include <QGraphicsEllipseItem>
 
-#include <memory>
 #include <vector>
 
 class QGraphicsTextItem;
-class QStaticText;
 class graphic_item_arc;
 
 // One sensor drawn as a circle with its number painted inside.
@@ -37,9 +35,6 @@ private:
     QGraphicsTextItem *_etiquette = nullptr;
     std::vector<graphic_item_arc *> _arcs_entrants;
     std::vector<graphic_item_arc *> _arcs_sortants;
-    // The label's text laid out once, drawn again at each paint.
-    std::unique_ptr<QStaticText> _texte_pret;
-    bool _peint_une_fois = false;
 };
 
 #endif
