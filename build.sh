@@ -58,8 +58,11 @@ case "${1:-}" in
     bench)
         installer
         construire
+        # Only the programs: Qt's generated folders share the prefix.
         for b in "$build_dir"/bench/*/bench_*; do
-            [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b"
+            if [ -f "$b" ] && [ -x "$b" ]; then
+                QT_QPA_PLATFORM=offscreen "$b"
+            fi
         done
         ;;
     *)
