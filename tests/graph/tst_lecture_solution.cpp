@@ -9,7 +9,6 @@
 
 #include <iostream>
 
-#include <sys/stat.h>
 
 namespace
 {
@@ -42,8 +41,6 @@ class tst_lecture_solution : public QObject
 private slots:
     void lecture_data();
     void lecture();
-    void ouverture_refusee_data();
-    void ouverture_refusee();
 
 private:
     QTemporaryDir _dossier;
@@ -139,42 +136,6 @@ void tst_lecture_solution::lecture()
     QVERIFY(session.solution());
     QCOMPARE(session.solution()->nom_fichier(), chemin);
     QCOMPARE(decrire(*session.solution()), etat);
-}
-
-void tst_lecture_solution::ouverture_refusee_data()
-{
-    QTest::addColumn<QString>("chemin");
-    QTest::addColumn<QString>("raison");
-    const QString absent = _dossier.filePath(QStringLiteral("absente_sol.txt"));
-    QFile reference(absent);
-    QVERIFY(!reference.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTest::newRow("fichier absent") << absent << reference.errorString();
-    // Before they were refused, a pipe blocked the open and /dev/zero was
-    // read for ever.
-    const QString tube = _dossier.filePath(QStringLiteral("tube"));
-    QVERIFY(QFile::exists(tube) || mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
-    QTest::newRow("tube nomme") << tube << QStringLiteral("Not a regular file");
-    QTest::newRow("peripherique sans fin") << QStringLiteral("/dev/zero") << QStringLiteral("Not a regular file");
-}
-
-void tst_lecture_solution::ouverture_refusee()
-{
-    QFETCH(QString, chemin);
-    QFETCH(QString, raison);
-    session_graphe session;
-    bool lu = true;
-    std::string console, erreurs;
-    {
-        capture_flux cout(std::cout);
-        capture_flux cerr(std::cerr);
-        lu = session.lire_solution(chemin);
-        console = cout.texte();
-        erreurs = cerr.texte();
-    }
-    QVERIFY(!lu);
-    QVERIFY(!session.solution());
-    QCOMPARE(console, std::string());
-    QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": " + raison + "\n");
 }
 
 QTEST_MAIN(tst_lecture_solution)
