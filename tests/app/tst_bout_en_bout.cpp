@@ -1,3 +1,4 @@
+#include "application_test.h"
 #include "debug_stream.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_sommet.h"
@@ -26,78 +27,6 @@
 namespace {
 
 const QString exemples = QStringLiteral(VG_EXAMPLES_DIR);
-
-// A main window whose console receives std::cout, as at start-up.
-struct application {
-    MainWindow fenetre;
-    std::unique_ptr<debug_stream> console;
-    Ui::MainWindow *ui = fenetre.form();
-
-    application()
-    {
-        console = std::make_unique<debug_stream>(std::cout, fenetre.get_sortie_application());
-        fenetre.show();
-    }
-    ~application() { console.reset(); }
-
-    QStringList lignes() const { return ui->sortie_application->toPlainText().split('\n'); }
-    int compter(const QString &debut) const
-    {
-        int n = 0;
-        for (const QString &l : lignes())
-            n += l.startsWith(debut) ? 1 : 0;
-        return n;
-    }
-    QStandardItem *session(int i) const { return ui->treeView->racine()->child(i); }
-    void ouvrir(const QString &chemin)
-    {
-        repondre_dialogue(chemin);
-        ui->action_ouvrir_un_fichier->trigger();
-    }
-    void double_cliquer(QStandardItem *item)
-    {
-        QWidget *zone = ui->treeView->viewport();
-        const QPoint centre = ui->treeView->visualRect(item->index()).center();
-        // A user's double-click is a click followed by the double-click event.
-        QTest::mouseClick(zone, Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(zone, Qt::LeftButton, {}, centre);
-    }
-    graphe_visualisateur *page() const
-    {
-        return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-    }
-    int zoom_coche() const
-    {
-        const QList<QAction *> zooms{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
-                                     ui->action_zoom_x8, ui->action_zoom_x16};
-        int coche = 0;
-        int nombre = 0;
-        for (int i = 0; i < zooms.size(); ++i) {
-            if (zooms.at(i)->isChecked()) {
-                coche = 1 << i;
-                ++nombre;
-            }
-        }
-        return nombre == 1 ? coche : -nombre;
-    }
-};
-
-QString texte_info(graphic_view *vue)
-{
-    for (QGraphicsItem *item : vue->scene()->items()) {
-        if (auto *texte = qgraphicsitem_cast<QGraphicsTextItem *>(item)) {
-            if (texte->toPlainText().startsWith(QLatin1String("Graphe [")))
-                return texte->toPlainText();
-        }
-    }
-    return QString();
-}
-
-bool ecrire(const QString &chemin, const QByteArray &contenu)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "application_test.h"
 #include "debug_stream.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_arc.h"
@@ -41,70 +42,6 @@ template <std::size_t N>
 QByteArray octets(const char (&texte)[N])
 {
     return QByteArray(texte, N - 1);
-}
-
-bool ecrire(const QString &chemin, const QByteArray &contenu)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
-}
-
-// A main window whose console receives std::cout, as at start-up; std::cerr
-// is kept apart, since the console does not show it.
-struct application {
-    std::ostringstream erreurs;
-    std::streambuf *ancienne_erreur = std::cerr.rdbuf(erreurs.rdbuf());
-    MainWindow fenetre;
-    Ui::MainWindow *ui = fenetre.form();
-    std::unique_ptr<debug_stream> console =
-        std::make_unique<debug_stream>(std::cout, fenetre.get_sortie_application());
-
-    application() { fenetre.show(); }
-    ~application()
-    {
-        console.reset();
-        std::cerr.rdbuf(ancienne_erreur);
-    }
-
-    QStringList lignes() const { return ui->sortie_application->toPlainText().split('\n'); }
-    QStringList lignes_depuis(int debut) const { return lignes().mid(debut); }
-    int nombre_lignes() const { return ui->sortie_application->toPlainText().isEmpty() ? 0 : lignes().size(); }
-    QString texte_erreurs() const { return QString::fromLocal8Bit(erreurs.str().c_str()); }
-
-    void ouvrir(const QString &chemin)
-    {
-        repondre_dialogue(chemin);
-        ui->action_ouvrir_un_fichier->trigger();
-    }
-    void double_cliquer(QStandardItem *item)
-    {
-        QWidget *zone = ui->treeView->viewport();
-        const QPoint centre = ui->treeView->visualRect(item->index()).center();
-        // QTest's mouse clock does not follow real time: a click on the root
-        // row first keeps two double-clicks on one row from merging.
-        QTest::mouseClick(zone, Qt::LeftButton, {}, ui->treeView->visualRect(ui->treeView->racine()->index()).center());
-        QTest::mouseClick(zone, Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(zone, Qt::LeftButton, {}, centre);
-    }
-    graphe_visualisateur *page() const
-    {
-        return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-    }
-    void zoomer(int facteur)
-    {
-        fenetre.findChild<QAction *>(QStringLiteral("action_zoom_x%1").arg(facteur))->trigger();
-    }
-};
-
-QString texte_info(graphic_view *vue)
-{
-    for (QGraphicsItem *item : vue->scene()->items()) {
-        if (auto *texte = qgraphicsitem_cast<QGraphicsTextItem *>(item)) {
-            if (texte->toPlainText().startsWith(QLatin1String("Graphe [")))
-                return texte->toPlainText();
-        }
-    }
-    return QString();
 }
 
 int compter_arcs(graphic_view *vue)
@@ -375,7 +312,7 @@ void tst_entrees_invalides::sessions()
 
     // The session row's own drawing, as its first page shows it.
     int debut = app.nombre_lignes();
-    app.double_cliquer(item_session);
+    app.double_cliquer(item_session, true);
     QVERIFY(app.page());
     graphic_view *vue = app.page()->get_graphic_view();
     const QStringList dessin = app.lignes_depuis(debut);
@@ -391,7 +328,7 @@ void tst_entrees_invalides::sessions()
         return;
 
     for (int i = 0; i < item_session->rowCount(); ++i) {
-        app.double_cliquer(item_session->child(i));
+        app.double_cliquer(item_session->child(i), true);
         QCOMPARE(app.ui->stackedWidget->count(), 4 + i);
         exercer_page(app, dossier.filePath(QStringLiteral("rangee_%1.png").arg(i)));
         if (QTest::currentTestFailed())
@@ -400,7 +337,7 @@ void tst_entrees_invalides::sessions()
 
     // Every page comes back as it was left.
     debut = app.nombre_lignes();
-    app.double_cliquer(item_session);
+    app.double_cliquer(item_session, true);
     QCOMPARE(app.lignes_depuis(debut), QStringList{"fenetre deja existe --> open()"});
     QCOMPARE(app.page()->get_graphic_view(), vue);
 }
@@ -435,7 +372,7 @@ void tst_entrees_invalides::instance_sans_droit_de_lecture()
         QCOMPARE(rangees(item_session), QStringList{"s:s.txt"});
     }
     for (QStandardItem *item : {item_session, item_session->child(0)}) {
-        app.double_cliquer(item);
+        app.double_cliquer(item, true);
         exercer_page(app, dossier.filePath("page.png"));
         if (QTest::currentTestFailed())
             return;
@@ -493,7 +430,7 @@ void tst_entrees_invalides::reseau_maximal()
     QStandardItem *item_session = app.ui->treeView->racine()->child(0);
     QCOMPARE(rangees(item_session), (QStringList{"i:i.txt", "s:s.txt"}));
 
-    app.double_cliquer(item_session->child(0));
+    app.double_cliquer(item_session->child(0), true);
     graphic_view *vue = app.page()->get_graphic_view();
     QCOMPARE(int(vue->liste_sommets().size()), n);
     QCOMPARE(compter_arcs(vue), n - 1);

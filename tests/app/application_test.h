@@ -1,0 +1,117 @@
+#ifndef APPLICATION_TEST_H
+#define APPLICATION_TEST_H
+
+#include "debug_stream.h"
+#include "graphe_visualisateur.h"
+#include "graphic_view.h"
+#include "liste_graphe.h"
+#include "mainwindow.h"
+#include "repondre_dialogue.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QStandardItem>
+#include <QTest>
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+// A main window whose console receives std::cout, as at start-up; std::cerr
+// is kept apart, since the console does not show it.
+struct application {
+    std::ostringstream erreurs;
+    std::streambuf *ancienne_erreur = std::cerr.rdbuf(erreurs.rdbuf());
+    MainWindow fenetre;
+    Ui::MainWindow *ui = fenetre.form();
+    std::unique_ptr<debug_stream> console =
+        std::make_unique<debug_stream>(std::cout, fenetre.get_sortie_application());
+
+    application() { fenetre.show(); }
+    ~application()
+    {
+        console.reset();
+        std::cerr.rdbuf(ancienne_erreur);
+    }
+    application(const application &) = delete;
+    application &operator=(const application &) = delete;
+
+    QStringList lignes() const { return ui->sortie_application->toPlainText().split('\n'); }
+    QStringList lignes_depuis(int debut) const { return lignes().mid(debut); }
+    int nombre_lignes() const { return ui->sortie_application->toPlainText().isEmpty() ? 0 : lignes().size(); }
+    int compter(const QString &debut) const
+    {
+        int n = 0;
+        for (const QString &l : lignes())
+            n += l.startsWith(debut) ? 1 : 0;
+        return n;
+    }
+    QString texte_erreurs() const { return QString::fromLocal8Bit(erreurs.str().c_str()); }
+    QStandardItem *session(int i) const { return ui->treeView->racine()->child(i); }
+
+    void ouvrir(const QString &chemin)
+    {
+        repondre_dialogue(chemin);
+        ui->action_ouvrir_un_fichier->trigger();
+    }
+    // A user's double-click is a click followed by the double-click event.
+    // QTest's mouse clock does not follow real time: a click on the root row
+    // first keeps two double-clicks on one row from merging.
+    void double_cliquer(QStandardItem *item, bool racine_avant = false)
+    {
+        QWidget *zone = ui->treeView->viewport();
+        const QPoint centre = ui->treeView->visualRect(item->index()).center();
+        if (racine_avant)
+            QTest::mouseClick(zone, Qt::LeftButton, {},
+                              ui->treeView->visualRect(ui->treeView->racine()->index()).center());
+        QTest::mouseClick(zone, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(zone, Qt::LeftButton, {}, centre);
+    }
+    graphe_visualisateur *page() const
+    {
+        return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+    }
+    void zoomer(int facteur)
+    {
+        fenetre.findChild<QAction *>(QStringLiteral("action_zoom_x%1").arg(facteur))->trigger();
+    }
+    // The checked zoom factor, or minus the number of checked marks when
+    // there is not exactly one.
+    int zoom_coche() const
+    {
+        const QList<QAction *> zooms{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
+                                     ui->action_zoom_x8, ui->action_zoom_x16};
+        int coche = 0;
+        int nombre = 0;
+        for (int i = 0; i < zooms.size(); ++i) {
+            if (zooms.at(i)->isChecked()) {
+                coche = 1 << i;
+                ++nombre;
+            }
+        }
+        return nombre == 1 ? coche : -nombre;
+    }
+};
+
+// The drawing's information line, empty without one.
+inline QString texte_info(graphic_view *vue)
+{
+    for (QGraphicsItem *item : vue->scene()->items()) {
+        if (auto *texte = qgraphicsitem_cast<QGraphicsTextItem *>(item)) {
+            if (texte->toPlainText().startsWith(QLatin1String("Graphe [")))
+                return texte->toPlainText();
+        }
+    }
+    return QString();
+}
+
+inline bool ecrire(const QString &chemin, const QByteArray &contenu)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
+}
+
+#endif
