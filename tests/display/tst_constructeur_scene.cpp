@@ -1,4 +1,4 @@
-#include "capture_console.h"
+#include "capture_flux.h"
 #include "constructeur_scene.h"
 #include "coord_sommet.h"
 #include "graphe_instance.h"
@@ -68,7 +68,7 @@ QList<graphic_item_arc *> arcs_de(graphic_view &vue)
 
 QStringList dessiner(graphic_view &vue, session_graphe *session, int type_graphe)
 {
-    capture_console console;
+    capture_flux console;
     construire_scene(&vue, session, type_graphe);
     return console.lignes();
 }

@@ -1,4 +1,4 @@
-#include "capture_console.h"
+#include "capture_flux.h"
 #include "constructeur_scene.h"
 #include "coord_sommet.h"
 #include "graphe_instance.h"
@@ -41,7 +41,7 @@ std::unique_ptr<session_graphe> petite_session()
 
 void dessiner(graphe_visualisateur &fenetre, session_graphe &session, int facteur)
 {
-    capture_console console;
+    capture_flux console;
     graphic_view *vue = fenetre.get_graphic_view();
     vue->vider();
     vue->set_zoom(facteur);
@@ -204,7 +204,7 @@ void tst_graphe_visualisateur::dialogue_de_sauvegarde()
             champ->setText(dossier.filePath(saisie));
         static_cast<QDialog *>(dialogue)->accept();
     });
-    capture_console console;
+    capture_flux console;
     fenetre.sauvegarder_image();
     const QStringList lignes = console.lignes();
 

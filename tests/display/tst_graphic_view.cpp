@@ -1,4 +1,4 @@
-#include "capture_console.h"
+#include "capture_flux.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
@@ -184,7 +184,7 @@ void tst_graphic_view::deplacement_borne()
     const int nombre_items = b.vue.scene()->items().size();
     const QPoint depart = b.centre(sommet);
 
-    capture_console console;
+    capture_flux console;
     QTest::mousePress(b.zone(), Qt::LeftButton, {}, depart);
     QCOMPARE(console.lignes(), QStringList{QStringLiteral("type_item = 65537")});
     QCOMPARE(b.vue.cursor().shape(), Qt::ClosedHandCursor);
@@ -215,7 +215,7 @@ void tst_graphic_view::arcs_suivent_le_sommet_deplace()
     graphic_item_arc *entrant = b.arc(m, a);
     graphic_item_arc *autre = b.arc(c, m);
 
-    capture_console console;
+    capture_flux console;
     const QPoint depart = b.centre(a);
     QTest::mousePress(b.zone(), Qt::LeftButton, {}, depart);
     QTest::mouseMove(b.zone(), depart + QPoint(50, 30));
@@ -297,7 +297,7 @@ void tst_graphic_view::pression_sans_deplacement()
     b.vue.scene()->addItem(new QGraphicsLineItem(30, 200, 300, 200));
     const int nombre_items = b.vue.scene()->items().size();
     const QPoint depart = b.vue.mapFromScene(point);
-    capture_console console;
+    capture_flux console;
     QTest::mousePress(b.zone(), Qt::MouseButton(bouton), {}, depart);
     QCOMPARE(b.vue.scene()->items().size(), nombre_items);
     QVERIFY(b.vue.cursor().shape() != Qt::ClosedHandCursor);
@@ -312,7 +312,7 @@ void tst_graphic_view::bouton_droit_pendant_un_deplacement()
     banc b;
     graphic_item_sommet *sommet = b.sommet(0, 100, 100);
     const QPoint depart = b.centre(sommet);
-    capture_console console;
+    capture_flux console;
     QTest::mousePress(b.zone(), Qt::LeftButton, {}, depart);
     QTest::mouseMove(b.zone(), depart + QPoint(20, 10));
     console.effacer();
@@ -336,7 +336,7 @@ void tst_graphic_view::identifiant_inconnu()
     banc b;
     graphic_item_sommet *sommet = b.sommet(4, 100, 100);
     const QPoint depart = b.centre(sommet);
-    capture_console console;
+    capture_flux console;
     QTest::mousePress(b.zone(), Qt::LeftButton, {}, depart);
     b.vue.liste_sommets().clear();
     QTest::mouseMove(b.zone(), depart + QPoint(40, 0));
@@ -354,7 +354,7 @@ void tst_graphic_view::vider_pendant_un_deplacement()
     banc b;
     graphic_item_sommet *sommet = b.sommet(0, 100, 100);
     const QPoint depart = b.centre(sommet);
-    capture_console console;
+    capture_flux console;
     QTest::mousePress(b.zone(), Qt::LeftButton, {}, depart);
     b.vue.vider();
     QVERIFY(b.vue.scene()->items().isEmpty());
@@ -380,7 +380,7 @@ void tst_graphic_view::destruction()
     graphic_item_sommet *sommet = b->sommet(0, 100, 100);
     // Destroyed in the middle of a drag: the ghost goes with the scene.
     QTest::mousePress(b->zone(), Qt::LeftButton, {}, b->centre(sommet));
-    capture_console console;
+    capture_flux console;
     b.reset();
     QCOMPARE(console.lignes(), QStringList{QStringLiteral("supprimer un graphic_view")});
 }

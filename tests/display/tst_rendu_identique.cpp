@@ -1,4 +1,4 @@
-#include "capture_console.h"
+#include "capture_flux.h"
 #include "constructeur_scene.h"
 #include "generateur_reseau.h"
 #include "graphe_visualisateur.h"
@@ -93,7 +93,7 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
     reglages_affichage::activer(regle);
     rendu r;
     QTemporaryDir dossier;
-    capture_console console;
+    capture_flux console;
     {
         graphe_visualisateur fenetre;
         fenetre.resize(520, 400);
@@ -163,7 +163,7 @@ int pixels_du_numero(const QImage &image, QPointF coin, const QColor &fond)
 
 std::unique_ptr<session_graphe> lire(const QString &instance, const QString &solution)
 {
-    capture_console console;
+    capture_flux console;
     auto session = std::make_unique<session_graphe>();
     if (!session->lire_instance(instance) || !session->lire_solution(solution))
         return nullptr;

@@ -1,3 +1,4 @@
+#include "capture_flux.h"
 #include "chargeur_session.h"
 #include "liste_graphe.h"
 #include "registre_sessions.h"
@@ -21,20 +22,14 @@ const QByteArray instance_invalide = "NB_SENSORS 3\nID\n0 10 20 2 1\n";
 const QByteArray solution_valide = "INSTANCE_NAME:inst.txt\nNB_MA\t\t1\n1\nNB_SL\t\t0\nNB_BR\t\t1\n2\n";
 
 // Captures std::cout and std::cerr for the lifetime of the object.
-struct capture_flux {
-    std::ostringstream sortie, erreur;
-    std::streambuf *ancienne_sortie = std::cout.rdbuf(sortie.rdbuf());
-    std::streambuf *ancienne_erreur = std::cerr.rdbuf(erreur.rdbuf());
-    ~capture_flux()
-    {
-        std::cout.rdbuf(ancienne_sortie);
-        std::cerr.rdbuf(ancienne_erreur);
-    }
+struct capture_sorties {
+    capture_flux sortie{std::cout};
+    capture_flux erreur{std::cerr};
     QStringList lignes() const
     {
-        return QString::fromLocal8Bit(sortie.str().c_str()).split('\n', Qt::SkipEmptyParts);
+        return QString::fromLocal8Bit(sortie.texte().c_str()).split('\n', Qt::SkipEmptyParts);
     }
-    QString erreurs() const { return QString::fromLocal8Bit(erreur.str().c_str()); }
+    QString erreurs() const { return QString::fromLocal8Bit(erreur.texte().c_str()); }
 };
 
 bool ecrire(const QString &chemin, const QByteArray &contenu)
@@ -198,7 +193,7 @@ void tst_chargeur_session::charger()
 
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QCOMPARE(charger_session(registre, &arbre, chemin), resultat);
 
     QStringList attendu;
@@ -231,7 +226,7 @@ void tst_chargeur_session::fichier_illisible()
     liste_graphe arbre;
     registre_sessions registre;
     const QString chemin = dossier->filePath("absent.vga");
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(!charger_session(registre, &arbre, chemin));
     QVERIFY(capture.lignes().isEmpty());
     QCOMPARE(capture.erreurs(), "Error: Cannot read file " + chemin + ": No such file or directory\n");
@@ -256,7 +251,7 @@ void tst_chargeur_session::fichier_special()
     }
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(!charger_session(registre, &arbre, chemin));
     QVERIFY(capture.lignes().isEmpty());
     QCOMPARE(capture.erreurs(), "Error: Cannot read file " + chemin + ": Not a regular file\n");
@@ -270,7 +265,7 @@ void tst_chargeur_session::instance_tube()
     const QString chemin = ecrire_session(session_xml("t", "tube.txt", "sol.txt"));
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(charger_session(registre, &arbre, chemin));
     QCOMPARE(capture.lignes(), (QStringList{"Erreur : le format du fichier d'instance..", "  -> Charge OK..."}));
     QCOMPARE(capture.erreurs(), "Error: Cannot read file " + tube + ": Not a regular file\n");
@@ -284,7 +279,7 @@ void tst_chargeur_session::deja_ouvert()
     registre_sessions registre;
     QVERIFY(charger_session(registre, &arbre, chemin));
 
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(!charger_session(registre, &arbre, chemin));
     QCOMPARE(capture.lignes(), QStringList{"Erreur: la fichier '" + chemin + "' est deja ouvert."});
     QCOMPARE(registre.sessions().size(), size_t(1));
@@ -296,7 +291,7 @@ void tst_chargeur_session::autre_orthographe()
     const QString chemin = ecrire_session(session_xml("n", "inst.txt", "sol.txt"));
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(charger_session(registre, &arbre, chemin));
     QVERIFY(charger_session(registre, &arbre, dossier->path() + "/./s.vga"));
     QCOMPARE(registre.sessions().size(), size_t(2));
@@ -306,7 +301,7 @@ void tst_chargeur_session::trois_sessions()
 {
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     const QStringList noms{"", "Reseau", ""};
     for (int i = 0; i < 3; ++i) {
         const QString chemin = ecrire_session(session_xml(noms.at(i).toUtf8(), "inst.txt", "sol.txt"),
@@ -332,7 +327,7 @@ void tst_chargeur_session::derniere_occurrence()
         "<param path=\"sol.txt\"/></files><visual_graphe name=\"dernier\"/></visual_graphe>");
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(charger_session(registre, &arbre, chemin));
     QStandardItem *session = arbre.racine()->child(0);
     QCOMPARE(session->text(), QStringLiteral("dernier"));
@@ -349,7 +344,7 @@ void tst_chargeur_session::chemin_accentue()
 
     liste_graphe arbre;
     registre_sessions registre;
-    capture_flux capture;
+    capture_sorties capture;
     QVERIFY(!charger_session(registre, &arbre, chemin));
     QCOMPARE(capture.lignes(),
              QStringList{"Erreur : le fichier de solution '" + QDir(sous).absolutePath()
