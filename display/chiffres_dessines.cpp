@@ -43,17 +43,17 @@ chiffres_dessines::chiffres_dessines(const QFont &police, int dpi)
     const QList<QGlyphRun> seuls = disposition(police, QStringLiteral("0123456789"));
     if (seuls.size() != 1 || seuls.front().glyphIndexes().size() != 10)
         return;
-    const QGlyphRun &suite = seuls.front();
-    _brute = suite.rawFont();
+    _brute = seuls.front().rawFont();
+    const QList<quint32> glyphes = seuls.front().glyphIndexes();
+    // Each glyph's own advance, with nothing owed to a neighbour.
+    const QList<QPointF> avances = _brute.advancesForGlyphIndexes(glyphes);
     for (int i = 0; i < 10; ++i) {
-        _glyphes[i] = suite.glyphIndexes()[i];
-        if (_glyphes[i] == 0)
-            return;
-        // Digits alone, so that the advance owes nothing to a neighbour.
+        _glyphes[i] = glyphes[i];
+        _avances[i] = avances[i].x();
+        // A digit alone is one number too: it must take the same glyph.
         const QList<QGlyphRun> un = disposition(police, QString(QChar(u'0' + i)));
-        if (un.size() != 1 || un.front().glyphIndexes() != QList<quint32>{_glyphes[i]})
+        if (_glyphes[i] == 0 || un.size() != 1 || un.front().glyphIndexes() != QList<quint32>{_glyphes[i]})
             return;
-        _avances[i] = _brute.advancesForGlyphIndexes(un.front().glyphIndexes()).front().x();
     }
     // Every pair as one run must land where the separate advances put it:
     // no kerning nor ligature among the digits.

@@ -90,10 +90,8 @@ public:
 
     static void etiqueter(graphic_item_sommet &sommet, const QColor &couleur)
     {
-        auto *etiquette = new QGraphicsTextItem(QString::number(sommet.id()), &sommet);
-        etiquette->hide();
-        etiquette->setDefaultTextColor(couleur);
-        sommet.etiquette() = etiquette;
+        etiquette_vide(sommet);
+        ecrire_etiquette(sommet, couleur);
     }
 
     // etiqueter() in two steps, the hidden item, then its text and colour.
@@ -314,13 +312,12 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
         // Each vertex's arc lists get their final size at once instead of
         // growing arc by arc, which also leaves the arcs side by side.
         std::vector<std::uint32_t> sortants(nb_places, 0), entrants(nb_places, 0);
+        // Counted for the vertices of this drawing, whose ids lie below
+        // nb_places; a view not emptied before may hold others.
         pour_chaque_entree([&](std::uint16_t s, std::uint16_t t) {
-            graphic_item_sommet *source = vue->trouver_sommet(s);
-            graphic_item_sommet *destination = vue->trouver_sommet(t);
-            if (source && destination && std::size_t(source->id()) < nb_places
-                && std::size_t(destination->id()) < nb_places) {
-                ++sortants[std::size_t(source->id())];
-                ++entrants[std::size_t(destination->id())];
+            if (s < nb_places && t < nb_places && vue->trouver_sommet(s) && vue->trouver_sommet(t)) {
+                ++sortants[s];
+                ++entrants[t];
             }
         });
         for (std::unique_ptr<graphic_item_sommet> &sommet : a_ajouter) {
