@@ -72,7 +72,7 @@ chiffres_dessines::chiffres_dessines(const QFont &police, int dpi)
     _utilisable = true;
 }
 
-bool chiffres_dessines::dessiner(QPainter *painter, const QPointF &origine, const QString &chiffres)
+bool chiffres_dessines::dessiner(QPainter *painter, const QPointF &origine, QStringView chiffres)
 {
     const qsizetype n = chiffres.size();
     if (!_utilisable || n == 0 || n > longueur_max)

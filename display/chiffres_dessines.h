@@ -5,12 +5,12 @@
 #include <QGlyphRun>
 #include <QPointF>
 #include <QRawFont>
+#include <QStringView>
 
 #include <array>
 #include <cstdint>
 
 class QPainter;
-class QString;
 
 // Draws a run of ASCII digits from glyphs looked up once per font, where
 // QPainter::drawText would shape the same digits again on every call. Only
@@ -25,7 +25,7 @@ public:
 
     // Draws the digits with their base line at origine, as drawText would;
     // false, with nothing drawn, when the text is not for this table.
-    bool dessiner(QPainter *painter, const QPointF &origine, const QString &chiffres);
+    bool dessiner(QPainter *painter, const QPointF &origine, QStringView chiffres);
 
 private:
     chiffres_dessines(const QFont &police, int dpi);

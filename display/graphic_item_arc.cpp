@@ -1,7 +1,6 @@
 #include "graphic_item_arc.h"
 
 #include "graphic_item_sommet.h"
-#include "reglages_affichage.h"
 
 graphic_item_arc::graphic_item_arc(QGraphicsItem *parent)
     : QGraphicsLineItem(parent)
@@ -12,8 +11,6 @@ graphic_item_arc::~graphic_item_arc() = default;
 
 QRectF graphic_item_arc::boundingRect() const
 {
-    if (!reglages_affichage::actifs())
-        return QGraphicsLineItem::boundingRect();
     // Qt strokes the line afresh on each call, and the index and every paint
     // ask for the bounds of every arc.
     const QLineF ligne = line();

@@ -1,6 +1,7 @@
 #ifndef GRAPHIC_ITEM_SOMMET_H
 #define GRAPHIC_ITEM_SOMMET_H
 
+#include <QColor>
 #include <QGraphicsEllipseItem>
 
 #include <vector>
@@ -26,13 +27,25 @@ public:
                QWidget *widget = nullptr) override;
 
     int &id() { return _id; }
-    QGraphicsTextItem *&etiquette() { return _etiquette; }
+    // The label, made on the first call when a label colour was given.
+    QGraphicsTextItem *&etiquette();
+    // The vertex is labelled with its number in this colour; the label item
+    // itself waits until someone asks for it.
+    void set_couleur_etiquette(const QColor &couleur);
     std::vector<graphic_item_arc *> &arcs_entrants() { return _arcs_entrants; }
     std::vector<graphic_item_arc *> &arcs_sortants() { return _arcs_sortants; }
 
 private:
+    QPointF position_du_numero() const;
+
     int _id = 0;
     QGraphicsTextItem *_etiquette = nullptr;
+    // A label item costs a text document of its own: tens of kilobytes,
+    // which a large network cannot afford for every vertex.
+    bool _etiquette_a_faire = false;
+    // Once painted, the label sits where the number is drawn.
+    bool _deja_peint = false;
+    QColor _couleur_etiquette;
     std::vector<graphic_item_arc *> _arcs_entrants;
     std::vector<graphic_item_arc *> _arcs_sortants;
 };

@@ -2,7 +2,6 @@
 
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
-#include "reglages_affichage.h"
 
 #include <QGraphicsScene>
 #include <QMouseEvent>
@@ -34,12 +33,10 @@ graphic_view::graphic_view(QWidget *parent)
     // Parented to the view so that it goes with it.
     _scene = new QGraphicsScene(0, 0, 800, 550, this);
     setScene(_scene);
-    if (reglages_affichage::actifs()) {
-        _scene->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
-        // Every item sets the pen, brush and opacity it paints with, so the
-        // painter's state need not be saved around each one.
-        setOptimizationFlag(QGraphicsView::DontSavePainterState);
-    }
+    _scene->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
+    // Every item sets the pen, brush and opacity it paints with, so the
+    // painter's state need not be saved around each one.
+    setOptimizationFlag(QGraphicsView::DontSavePainterState);
 }
 
 graphic_view::~graphic_view()
@@ -57,8 +54,7 @@ void graphic_view::set_zoom(int facteur)
     _largeur_scene = static_cast<int>(s * 800);
     _hauteur_scene = static_cast<int>(s * 550);
     scene()->setSceneRect(0, 0, _largeur_scene, _hauteur_scene);
-    if (reglages_affichage::actifs())
-        scene()->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
+    scene()->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
 }
 
 void graphic_view::vider()
@@ -71,8 +67,7 @@ void graphic_view::vider()
     }
     // The whole drawing goes: one update of the whole view instead of one
     // dirty area per deleted item, which the view merges one by one.
-    if (reglages_affichage::actifs())
-        scene()->update();
+    scene()->update();
     scene()->clear();
 }
 

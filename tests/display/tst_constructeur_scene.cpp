@@ -127,7 +127,8 @@ void tst_constructeur_scene::cadre_gradue()
     QCOMPARE(sortie.first(), premiere_ligne);
 
     const QList<QGraphicsItem *> items = dans_l_ordre(vue);
-    QCOMPARE(items.size(), 1 + 65 + 1 + 2);
+    // Frame, information, one vertex; its label waits for its first use.
+    QCOMPARE(items.size(), 1 + 65 + 1 + 1);
     auto *deux_points = qgraphicsitem_cast<QGraphicsTextItem *>(items[0]);
     QVERIFY(deux_points);
     QCOMPARE(deux_points->toPlainText(), QStringLiteral(":"));
@@ -173,24 +174,30 @@ void tst_constructeur_scene::ordre_des_items()
     auto session = creer_session({QPoint(0, 0), QPoint(10, 10), QPoint(20, 0)}, {{1, 2}, {0}, {}});
     dessiner(vue, session.get(), 1);
     const QList<QGraphicsItem *> items = dans_l_ordre(vue);
-    QCOMPARE(items.size(), 66 + 1 + 3 + 3 * 2);
+    // The labels are made when first asked for, not by the builder.
+    QCOMPARE(items.size(), 66 + 1 + 3 + 3);
     QVERIFY(qgraphicsitem_cast<QGraphicsTextItem *>(items[66]));
     // Arcs above the frame, each vertex above every arc, its label above it.
     for (int i = 67; i < 70; ++i)
         QVERIFY(dynamic_cast<graphic_item_arc *>(items[i]));
     for (int k = 0; k < 3; ++k) {
-        auto *sommet = qgraphicsitem_cast<graphic_item_sommet *>(items[70 + 2 * k]);
+        auto *sommet = qgraphicsitem_cast<graphic_item_sommet *>(items[70 + k]);
         QVERIFY(sommet);
         QCOMPARE(sommet->id(), k);
         QCOMPARE(vue.liste_sommets()[k], sommet);
         QCOMPARE(sommet->toolTip(), QStringLiteral("sommet : ") + QString::number(k));
         QCOMPARE(sommet->rect(), QRectF(0, 0, 22, 22));
+        QVERIFY(sommet->childItems().isEmpty());
         QGraphicsTextItem *etiquette = sommet->etiquette();
-        QCOMPARE(items[71 + 2 * k], etiquette);
         QCOMPARE(etiquette->toPlainText(), QString::number(k));
         QCOMPARE(etiquette->parentItem(), sommet);
+        QCOMPARE(etiquette->pos(), QPointF(0, 0));
         QVERIFY(!etiquette->isVisible());
     }
+    const QList<QGraphicsItem *> avec_etiquettes = dans_l_ordre(vue);
+    QCOMPARE(avec_etiquettes.size(), 66 + 1 + 3 + 3 * 2);
+    for (int k = 0; k < 3; ++k)
+        QCOMPARE(avec_etiquettes[71 + 2 * k], vue.liste_sommets()[k]->etiquette());
 }
 
 void tst_constructeur_scene::placement_des_sommets_data()
@@ -414,7 +421,7 @@ void tst_constructeur_scene::enregistrements_incomplets()
     QCOMPARE(int(vue.liste_sommets().size()), nb_sommets);
     QCOMPARE(arcs_de(vue).size(), nb_arcs);
     const int nb_info = cas == 0 || (cas == 1 && type_graphe != 1) ? 0 : 1;
-    QCOMPARE(vue.scene()->items().size(), 66 + nb_info + nb_arcs + 2 * nb_sommets);
+    QCOMPARE(vue.scene()->items().size(), 66 + nb_info + nb_arcs + nb_sommets);
 }
 
 QTEST_MAIN(tst_constructeur_scene)

@@ -1,11 +1,11 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
 #include "generateur_reseau.h"
+#include "graphe_instance.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
-#include "reglages_affichage.h"
 #include "session_graphe.h"
 
 #include <QFile>
@@ -73,12 +73,14 @@ QStringList decrire(QGraphicsScene *scene)
     return lignes;
 }
 
-// What one settings path shows: the view painted again and again, and after
-// a drag, the exports before and after the drag, the scene and the console.
+// What one drawing shows: the view painted again and again, also without
+// the view's skipping of the painter's state, and after a drag, the exports
+// before and after the drag, the scene and the console.
 struct rendu
 {
     QImage ecran;
     QImage ecran_repeint;
+    QImage ecran_etat_sauve;
     QImage export_avant;
     QImage apres_glisser;
     QImage export_apres;
@@ -88,9 +90,18 @@ struct rendu
     QColor fond_dernier;
 };
 
-rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
+// Every vertex asked for its label, which makes it.
+void demander_etiquettes(graphic_view *vue)
 {
-    reglages_affichage::activer(regle);
+    for (graphic_item_sommet *sommet : vue->liste_sommets())
+        if (!sommet->etiquette())
+            qFatal("a vertex of the drawing has no label");
+}
+
+// The drawing with its labels left to their first use, or all of them
+// asked for as soon as it is built, and again after the drag.
+rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquettes)
+{
     rendu r;
     QTemporaryDir dossier;
     capture_flux console;
@@ -98,18 +109,21 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
         graphe_visualisateur fenetre;
         fenetre.resize(520, 400);
         graphic_view *vue = fenetre.get_graphic_view();
-        if (regle != (vue->optimizationFlags() != QGraphicsView::OptimizationFlags()))
-            qFatal("the view did not take the settings");
         vue->set_zoom(zoom);
         construire_scene(vue, &session, type_graphe);
+        if (etiquettes)
+            demander_etiquettes(vue);
         fenetre.show();
         if (!QTest::qWaitForWindowExposed(&fenetre))
             qFatal("the window was never exposed");
-        // Showing painted the numbers as text once; from now on they come
-        // from their kept layouts.
         QWidget *zone = vue->viewport();
         r.ecran = zone->grab().toImage();
         r.ecran_repeint = zone->grab().toImage();
+        if (!vue->optimizationFlags().testFlag(QGraphicsView::DontSavePainterState))
+            qFatal("the view saves the painter's state around each item");
+        vue->setOptimizationFlag(QGraphicsView::DontSavePainterState, false);
+        r.ecran_etat_sauve = zone->grab().toImage();
+        vue->setOptimizationFlag(QGraphicsView::DontSavePainterState, true);
         const QString avant = dossier.filePath(QStringLiteral("avant.png"));
         fenetre.exporter_image(avant);
         r.export_avant.load(avant);
@@ -122,6 +136,8 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
         QTest::mouseMove(zone, depart + QPoint(17, 9));
         QTest::mouseRelease(zone, Qt::LeftButton, {}, depart + QPoint(17, 9));
         QCoreApplication::processEvents();
+        if (etiquettes)
+            demander_etiquettes(vue);
         r.apres_glisser = zone->grab().toImage();
         const QString apres = dossier.filePath(QStringLiteral("apres.png"));
         fenetre.exporter_image(apres);
@@ -129,7 +145,6 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool regle)
         r.scene = decrire(vue->scene());
     }
     r.console = console.lignes();
-    reglages_affichage::activer(true);
     return r;
 }
 
@@ -228,24 +243,30 @@ void tst_rendu_identique::memes_pixels()
     std::unique_ptr<session_graphe> session = lire(instance, solution);
     QVERIFY(session);
 
-    const rendu simple = dessiner(*session, type_graphe, zoom, false);
-    const rendu regle = dessiner(*session, type_graphe, zoom, true);
+    const rendu etiquetees = dessiner(*session, type_graphe, zoom, true);
+    const rendu a_la_demande = dessiner(*session, type_graphe, zoom, false);
 
-    QCOMPARE(regle.scene, simple.scene);
-    QCOMPARE(regle.console, simple.console);
-    QVERIFY2(regle.ecran == simple.ecran, qPrintable(differences(regle.ecran, simple.ecran)));
-    QVERIFY2(regle.ecran_repeint == simple.ecran_repeint,
-             qPrintable(differences(regle.ecran_repeint, simple.ecran_repeint)));
-    QVERIFY2(regle.export_avant == simple.export_avant,
-             qPrintable(differences(regle.export_avant, simple.export_avant)));
-    QVERIFY2(regle.apres_glisser == simple.apres_glisser,
-             qPrintable(differences(regle.apres_glisser, simple.apres_glisser)));
-    QVERIFY2(regle.export_apres == simple.export_apres,
-             qPrintable(differences(regle.export_apres, simple.export_apres)));
-    QCOMPARE(regle.export_avant.size(), QSize(int(((zoom - 1) * 0.5 + 1) * 800), int(((zoom - 1) * 0.5 + 1) * 550)));
-    QVERIFY(regle.console.contains(QStringLiteral("action fini..")));
+    // The asked-for labels are the only items more.
+    QCOMPARE(etiquetees.scene.size() - a_la_demande.scene.size(), int(session->instance()->nb_sensors()) - 1);
+    QCOMPARE(a_la_demande.console, etiquetees.console);
+    QVERIFY2(a_la_demande.ecran == a_la_demande.ecran_etat_sauve,
+             qPrintable(differences(a_la_demande.ecran, a_la_demande.ecran_etat_sauve)));
+    QVERIFY2(etiquetees.ecran == etiquetees.ecran_etat_sauve,
+             qPrintable(differences(etiquetees.ecran, etiquetees.ecran_etat_sauve)));
+    QVERIFY2(a_la_demande.ecran == etiquetees.ecran, qPrintable(differences(a_la_demande.ecran, etiquetees.ecran)));
+    QVERIFY2(a_la_demande.ecran_repeint == etiquetees.ecran_repeint,
+             qPrintable(differences(a_la_demande.ecran_repeint, etiquetees.ecran_repeint)));
+    QVERIFY2(a_la_demande.export_avant == etiquetees.export_avant,
+             qPrintable(differences(a_la_demande.export_avant, etiquetees.export_avant)));
+    QVERIFY2(a_la_demande.apres_glisser == etiquetees.apres_glisser,
+             qPrintable(differences(a_la_demande.apres_glisser, etiquetees.apres_glisser)));
+    QVERIFY2(a_la_demande.export_apres == etiquetees.export_apres,
+             qPrintable(differences(a_la_demande.export_apres, etiquetees.export_apres)));
+    const double s = (zoom - 1) * 0.5 + 1;
+    QCOMPARE(a_la_demande.export_avant.size(), QSize(int(s * 800), int(s * 550)));
+    QVERIFY(a_la_demande.console.contains(QStringLiteral("action fini..")));
 
-    QVERIFY(pixels_du_numero(regle.export_avant, regle.coin_dernier, regle.fond_dernier) > 3);
+    QVERIFY(pixels_du_numero(a_la_demande.export_avant, a_la_demande.coin_dernier, a_la_demande.fond_dernier) > 3);
 }
 
 QTEST_MAIN(tst_rendu_identique)

@@ -13,14 +13,19 @@
 
 namespace {
 
-// A vertex as the builder makes it, with a label of the given colour.
-std::unique_ptr<graphic_item_sommet> sommet_etiquete(int id, const QColor &couleur)
+// A vertex with a label of the given colour: as the builder makes it, the
+// label left for its first use, or with the label item made by hand.
+std::unique_ptr<graphic_item_sommet> sommet_etiquete(int id, const QColor &couleur, bool a_la_demande = false)
 {
     auto sommet = std::make_unique<graphic_item_sommet>();
     sommet->setRect(0, 0, 22, 22);
     sommet->setPen(QPen(QColor(0, 51, 102)));
     sommet->setBrush(QColor(244, 244, 244));
     sommet->id() = id;
+    if (a_la_demande) {
+        sommet->set_couleur_etiquette(couleur);
+        return sommet;
+    }
     auto *etiquette = new QGraphicsTextItem(QString::number(id), sommet.get());
     etiquette->hide();
     etiquette->setDefaultTextColor(couleur);
@@ -57,12 +62,16 @@ private slots:
     void position_du_texte_data();
     void position_du_texte();
     void texte_peint_dans_sa_couleur();
+    void etiquette_a_la_demande_data();
+    void etiquette_a_la_demande();
+    void copie_data();
     void copie();
     void copie_sans_etiquette();
     void ligne_de_l_arc_data();
     void ligne_de_l_arc();
     void arc_sans_extremite_garde_sa_ligne_data();
     void arc_sans_extremite_garde_sa_ligne();
+    void bornes_de_l_arc_gardees();
 };
 
 void tst_scene_items::position_du_texte_data()
@@ -83,9 +92,11 @@ void tst_scene_items::position_du_texte()
 {
     QFETCH(int, id);
     QFETCH(int, x);
-    auto sommet = sommet_etiquete(id, Qt::black);
-    peindre(*sommet);
-    QCOMPARE(sommet->etiquette()->pos(), QPointF(x, 16));
+    for (bool a_la_demande : {false, true}) {
+        auto sommet = sommet_etiquete(id, Qt::black, a_la_demande);
+        peindre(*sommet);
+        QCOMPARE(sommet->etiquette()->pos(), QPointF(x, 16));
+    }
 }
 
 void tst_scene_items::texte_peint_dans_sa_couleur()
@@ -103,12 +114,60 @@ void tst_scene_items::texte_peint_dans_sa_couleur()
     QVERIFY(pixels_de_couleur(cercle, qRgb(244, 244, 244)) > 0);
 }
 
+void tst_scene_items::etiquette_a_la_demande_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QColor>("couleur");
+    QTest::newRow("un chiffre") << 7 << QColor(0, 51, 102);
+    QTest::newRow("trois chiffres, puits") << 100 << QColor(175, 8, 8);
+    QTest::newRow("cinq chiffres") << 65534 << QColor(244, 244, 244);
+    QTest::newRow("negatif") << -12 << QColor(0, 51, 102);
+}
+
+void tst_scene_items::etiquette_a_la_demande()
+{
+    QFETCH(int, id);
+    QFETCH(QColor, couleur);
+    QGraphicsScene scene;
+    auto paresseux = sommet_etiquete(id, couleur, true);
+    graphic_item_sommet *sommet = paresseux.get();
+    scene.addItem(paresseux.release());
+    QVERIFY(sommet->childItems().isEmpty());
+    QCOMPARE(scene.items().size(), 1);
+    const QImage sans_item = peindre(*sommet);
+    QCOMPARE(sans_item, peindre(*sommet_etiquete(id, couleur)));
+
+    QGraphicsTextItem *etiquette = sommet->etiquette();
+    QVERIFY(etiquette);
+    QCOMPARE(sommet->etiquette(), etiquette);
+    QCOMPARE(sommet->childItems(), QList<QGraphicsItem *>{etiquette});
+    QCOMPARE(etiquette->scene(), &scene);
+    QVERIFY(!etiquette->isVisible());
+    QCOMPARE(etiquette->toPlainText(), QString::number(id));
+    QCOMPARE(etiquette->defaultTextColor(), couleur);
+    QCOMPARE(peindre(*sommet), sans_item);
+
+    // A label taken away stays away, as before.
+    delete sommet->etiquette();
+    sommet->etiquette() = nullptr;
+    QCOMPARE(sommet->etiquette(), nullptr);
+}
+
+void tst_scene_items::copie_data()
+{
+    QTest::addColumn<bool>("a_la_demande");
+    QTest::newRow("etiquette faite") << false;
+    QTest::newRow("etiquette a la demande") << true;
+}
+
 void tst_scene_items::copie()
 {
+    QFETCH(bool, a_la_demande);
     QGraphicsScene scene;
-    auto original = sommet_etiquete(42, QColor(175, 8, 8));
+    auto original = sommet_etiquete(42, QColor(175, 8, 8), a_la_demande);
     original->setPos(120.5, 80);
-    original->etiquette()->setPos(6, 16);
+    // Painting puts the number, and so the label, at (6, 16).
+    peindre(*original);
     graphic_item_arc arc;
     original->arcs_sortants().push_back(&arc);
     original->arcs_entrants().push_back(&arc);
@@ -134,8 +193,9 @@ void tst_scene_items::copie()
     QCOMPARE(copie.etiquette()->scene(), nullptr);
     QCOMPARE(copie.etiquette()->parentItem(), nullptr);
 
-    // The original keeps its links.
+    // The original keeps its links, and now has its label.
     QCOMPARE(dans_scene->arcs_sortants().size(), std::size_t(1));
+    QCOMPARE(dans_scene->childItems().size(), 1);
 }
 
 void tst_scene_items::copie_sans_etiquette()
@@ -198,6 +258,36 @@ void tst_scene_items::arc_sans_extremite_garde_sa_ligne()
         arc.destination() = &sommet;
     arc.ajuster_ligne();
     QCOMPARE(arc.line(), QLineF(1, 2, 3, 4));
+}
+
+void tst_scene_items::bornes_de_l_arc_gardees()
+{
+    graphic_item_sommet source, destination;
+    graphic_item_arc arc;
+    arc.source() = &source;
+    arc.destination() = &destination;
+    auto verifier = [&arc](const char *apres) {
+        QVERIFY2(arc.boundingRect() == arc.QGraphicsLineItem::boundingRect(), apres);
+    };
+    verifier("construction");
+    arc.setLine(10, 20, 300, 40);
+    verifier("setLine");
+    arc.setPen(QPen(QColor(170, 170, 170)));
+    verifier("stylo");
+    QPen epais(Qt::red, 7.5);
+    arc.setPen(epais);
+    verifier("stylo epais");
+    epais.setCapStyle(Qt::FlatCap);
+    arc.setPen(epais);
+    verifier("bouts plats");
+    source.setPos(-50, 600);
+    destination.setPos(4000.6, 2.2);
+    arc.ajuster_ligne();
+    verifier("ajuster_ligne");
+    arc.setPen(QPen(Qt::blue, 0));
+    verifier("stylo cosmetique");
+    arc.setLine(QLineF());
+    verifier("ligne vide");
 }
 
 QTEST_MAIN(tst_scene_items)

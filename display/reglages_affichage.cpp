@@ -1,3 +1,0 @@
-#include "reglages_affichage.h"
-
-bool reglages_affichage::_actifs = true;
