@@ -1,7 +1,9 @@
 #include "capture_flux.h"
+#include "constructeur_scene.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "session_graphe.h"
 
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
@@ -84,6 +86,8 @@ class tst_graphic_view : public QObject
 private slots:
     void table_des_zooms_data();
     void table_des_zooms();
+    void index_de_la_scene_data() { table_des_zooms_data(); }
+    void index_de_la_scene();
     void scene_appartient_a_la_vue();
     void vider_puis_trouver();
     void trouver_quand_l_ordre_change();
@@ -124,6 +128,34 @@ void tst_graphic_view::table_des_zooms()
     QCOMPARE(vue.largeur_scene(), largeur);
     QCOMPARE(vue.hauteur_scene(), hauteur);
     QCOMPARE(vue.scene()->sceneRect(), QRectF(0, 0, largeur, hauteur));
+}
+
+// The index depth chosen for each drawing area finds the same items, in the
+// same order, as a scene without an index.
+void tst_graphic_view::index_de_la_scene()
+{
+    QFETCH(int, facteur);
+    capture_flux console;
+    session_graphe session;
+    const QString d300 = QStringLiteral(VG_EXAMPLES_DIR "/deploiement_300");
+    QVERIFY(session.lire_instance(d300 + ".txt") && session.lire_solution(d300 + "_sol.txt"));
+    graphic_view vue;
+    vue.set_zoom(facteur);
+    construire_scene(&vue, &session, 1);
+    QGraphicsScene *scene = vue.scene();
+    QCOMPARE(scene->itemIndexMethod(), QGraphicsScene::BspTreeIndex);
+    QVERIFY(scene->bspTreeDepth() > 0);
+    const qreal pas = 7 * ((facteur - 1) * 0.5 + 1);
+    QList<QList<QGraphicsItem *>> trouves;
+    for (qreal y = 0; y < vue.hauteur_scene(); y += pas)
+        for (qreal x = 0; x < vue.largeur_scene(); x += pas)
+            trouves << scene->items(QPointF(x, y));
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    int i = 0;
+    for (qreal y = 0; y < vue.hauteur_scene(); y += pas)
+        for (qreal x = 0; x < vue.largeur_scene(); x += pas)
+            QVERIFY2(scene->items(QPointF(x, y)) == trouves[i++],
+                     qPrintable(QStringLiteral("%1 %2").arg(x).arg(y)));
 }
 
 void tst_graphic_view::scene_appartient_a_la_vue()
