@@ -210,26 +210,22 @@ int mesurer(const QString &session_vga)
     visualisateur->exporter_image(dossier.filePath(QStringLiteral("x1.png")));
     publier("export_x1", millisecondes(t));
 
-    const int peintes = peintures.nombre();
-    t.restart();
-    ui->action_zoom_x16->trigger();
-    if (!peintures.attendre(peintes))
+    // Zooms until the page is painted again, then exports; each timed.
+    auto zoomer_puis_exporter = [&](QAction *zoom, const char *cle_zoom, const char *cle_export) {
+        const int peintes = peintures.nombre();
+        t.restart();
+        zoom->trigger();
+        if (!peintures.attendre(peintes))
+            return false;
+        publier(cle_zoom, millisecondes(t));
+        t.restart();
+        visualisateur->exporter_image(dossier.filePath(QLatin1String(cle_export) + QLatin1String(".png")));
+        publier(cle_export, millisecondes(t));
+        return true;
+    };
+    if (!zoomer_puis_exporter(ui->action_zoom_x16, "zoom_x16", "export_x16")
+        || !zoomer_puis_exporter(ui->action_zoom_x1, "zoom_x1", "export_x1_retour"))
         return 1;
-    publier("zoom_x16", millisecondes(t));
-
-    t.restart();
-    visualisateur->exporter_image(dossier.filePath(QStringLiteral("x16.png")));
-    publier("export_x16", millisecondes(t));
-
-    const int peintes_x16 = peintures.nombre();
-    t.restart();
-    ui->action_zoom_x1->trigger();
-    if (!peintures.attendre(peintes_x16))
-        return 1;
-    publier("zoom_x1", millisecondes(t));
-    t.restart();
-    visualisateur->exporter_image(dossier.filePath(QStringLiteral("x1_retour.png")));
-    publier("export_x1_retour", millisecondes(t));
 
     publier("memoire", double(pic_memoire_mo()));
     return 0;
