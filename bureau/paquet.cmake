@@ -15,9 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # and the font of the drawing's text.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-dejavu-core")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for sensor-network graphs")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "viewer for sensor-network graphs
- visual_graphe reads session files (.vga) that name a sensor-network
- instance and a solution computed for it, lists them in a tree, and draws
- either as a graph: zoom, vertex dragging, and export as BMP, JPG, PNG or
- TIFF images. The interface is in French.")
+# The summary above is the first line; CPack indents these.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "visual_graphe reads session files (.vga) that name a sensor-network
+instance and a solution computed for it, lists them in a tree, and draws
+either as a graph: zoom, vertex dragging, and export as BMP, JPG, PNG or
+TIFF images. The interface is in French.")
 include(CPack)
