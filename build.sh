@@ -6,6 +6,11 @@
 #   ./build.sh test-sanitize   the same tests built with AddressSanitizer,
 #                     UndefinedBehaviorSanitizer and LeakSanitizer, in build-sanitize/
 #   ./build.sh bench  install what is missing, build, run the benchmarks
+#   ./build.sh package   install what is missing, build, write the Debian
+#                     package visual-graphe_<version>_<arch>.deb in the build folder
+#   ./build.sh check-install   build, install into a staging folder and check
+#                     what a desktop gets (entry, file type, icons, manual
+#                     pages, the installed viewer), then lint the package
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -20,11 +25,30 @@ installer() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
     done
     [ ${#manquants[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Missing packages; as root run: apt-get install ${manquants[*]}" >&2
+            exit 1
+        fi
+        # CI has no one to type a password: fail at once instead of waiting.
+        if [ -n "${CI:-}" ]; then
+            sudo=(sudo -n)
+            if ! sudo -n true 2>/dev/null; then
+                echo "Missing packages and sudo needs a password under CI; install: ${manquants[*]}" >&2
+                exit 1
+            fi
+        else
+            sudo=(sudo)
+        fi
+    fi
     echo "Installing: ${manquants[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${manquants[@]}"
+    # sudo resets the environment: env carries DEBIAN_FRONTEND through it.
+    if ! "${sudo[@]}" apt-get update -qq ||
+        ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${manquants[@]}"; then
+        echo "Could not install the missing packages; as root run: apt-get install ${manquants[*]}" >&2
+        exit 1
+    fi
 }
 
 construire() {
@@ -65,8 +89,20 @@ case "${1:-}" in
             fi
         done
         ;;
+    package)
+        # dpkg-shlibdeps (dpkg-dev) and file find the package's dependencies.
+        installer dpkg-dev file
+        construire
+        (cd "$build_dir" && cpack -G DEB)
+        ;;
+    check-install)
+        installer dpkg-dev file desktop-file-utils libxml2-utils man-db lintian
+        construire
+        (cd "$build_dir" && cpack -G DEB)
+        tools/verifier_installation.sh "$build_dir"
+        ;;
     *)
-        echo "usage: $0 run|test|test-sanitize|bench" >&2
+        echo "usage: $0 run|test|test-sanitize|bench|package|check-install" >&2
         exit 2
         ;;
 esac

@@ -9,6 +9,7 @@
 #include "registre_sessions.h"
 
 #include <QFileDialog>
+#include <QIcon>
 #include <QStandardItem>
 #include <QScrollBar>
 
@@ -19,7 +20,13 @@ MainWindow::MainWindow(QWidget *parent)
       ui(std::make_unique<Ui::MainWindow>()),
       _registre(std::make_unique<registre_sessions>())
 {
+    Q_INIT_RESOURCE(icone_application);
     ui->setupUi(this);
+    // The desktop entry's icon, so the window matches the menu.
+    QIcon icone;
+    for (int taille : {16, 32, 48, 64, 128, 256})
+        icone.addFile(QStringLiteral(":/icones/%1.png").arg(taille), QSize(taille, taille));
+    setWindowIcon(icone);
     // The form caps the left pane at 250; let the splitter widen it freely.
     ui->frame_left->setMaximumWidth(9000);
     ui->splitter_horizontal_gauche->setSizes({200, 600});
@@ -78,8 +85,13 @@ void MainWindow::on_action_ouvrir_un_fichier_triggered()
         tr("visualisation du graphe XXX(*.vga);;Tous les fichiers (*)"));
     if (chemin.isEmpty())
         return;
+    ouvrir_session(chemin);
+}
+
+bool MainWindow::ouvrir_session(const QString &chemin)
+{
     std::cout << "Ouvrir le fichier : " << chemin.toLocal8Bit().constData() << std::endl;
-    charger_session(chemin);
+    return charger_session(chemin);
 }
 
 void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardItem *entree)

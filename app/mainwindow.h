@@ -30,6 +30,9 @@ public:
     session_graphe *creer_session(const QString &nom, const QString &chemin_instance,
                                   const QString &chemin_solution);
     bool charger_session(const QString &chemin);
+    // What "Ouvrir une session" does with the chosen path; start-up opens
+    // its arguments through it too.
+    bool ouvrir_session(const QString &chemin);
     void dessiner_graphe(graphic_view *vue, session_graphe *session, int type_graphe);
 
     registre_sessions &registre() { return *_registre; }

@@ -1,5 +1,6 @@
 #include "application_test.h"
 #include "debug_stream.h"
+#include "demarrage.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
@@ -43,6 +44,10 @@ private slots:
     void zoom_identique_une_fois();
     void session_commencant_par_s();
     void instance_en_echec();
+    void ligne_de_commande_data();
+    void ligne_de_commande();
+    void ouvertures_au_demarrage_data();
+    void ouvertures_au_demarrage();
 };
 
 void tst_bout_en_bout::comme_un_utilisateur()
@@ -268,6 +273,78 @@ void tst_bout_en_bout::instance_en_echec()
         app.double_cliquer(session);
         QVERIFY(app.page());
     }
+}
+
+void tst_bout_en_bout::ligne_de_commande_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("sessions");
+
+    QTest::newRow("aucun") << QStringList{"visual_graphe"} << QStringList{};
+    QTest::newRow("dans l'ordre") << QStringList{"visual_graphe", "b.vga", "a.vga", "b.vga"}
+                                  << QStringList{"b.vga", "a.vga", "b.vga"};
+    QTest::newRow("accents et espaces") << QStringList{"visual_graphe", "/tmp/Réseau été/é.vga"}
+                                        << QStringList{"/tmp/Réseau été/é.vga"};
+    QTest::newRow("nom en tiret") << QStringList{"visual_graphe", "--", "-x.vga"} << QStringList{"-x.vga"};
+}
+
+void tst_bout_en_bout::ligne_de_commande()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, sessions);
+    QCOMPARE(sessions_en_argument(arguments), sessions);
+}
+
+void tst_bout_en_bout::ouvertures_au_demarrage_data()
+{
+    QTest::addColumn<QStringList>("noms");
+    QTest::addColumn<int>("sessions");
+    QTest::addColumn<QStringList>("lignes_attendues");
+    QTest::addColumn<QString>("erreur");
+
+    const QString trois = QDir(exemples).filePath("trois_capteurs.vga");
+    const QString douze = QDir(exemples).filePath("douze_capteurs.vga");
+    const QString absent = QDir(exemples).filePath("absent.vga");
+    QTest::newRow("aucun argument") << QStringList{} << 0 << QStringList{} << QString();
+    // One path given twice: opened once, then refused as the menu would.
+    QTest::newRow("un chemin deux fois")
+        << QStringList{trois, douze, trois} << 2
+        << QStringList{"Ouvrir le fichier : " + trois, "Ouvrir le fichier : " + douze,
+                       "Ouvrir le fichier : " + trois,
+                       "Erreur: la fichier '" + trois + "' est deja ouvert."}
+        << QString();
+    // An unreadable path is reported and the next one still opens.
+    QTest::newRow("chemin illisible d'abord")
+        << QStringList{absent, douze} << 1
+        << QStringList{"Ouvrir le fichier : " + absent, "Ouvrir le fichier : " + douze}
+        << "Error: Cannot read file " + absent;
+}
+
+void tst_bout_en_bout::ouvertures_au_demarrage()
+{
+    QFETCH(QStringList, noms);
+    QFETCH(int, sessions);
+    QFETCH(QStringList, lignes_attendues);
+    QFETCH(QString, erreur);
+
+    application app;
+    ouvrir_au_demarrage(app.fenetre, noms);
+    // Nothing before the event loop runs: the window shows first.
+    QCOMPARE(app.nombre_lignes(), 0);
+    QTest::qWait(50);
+    QTRY_COMPARE(app.ui->treeView->racine()->rowCount(), sessions);
+    QStringList lues;
+    for (const QString &l : app.lignes()) {
+        if (l.startsWith(QLatin1String("Ouvrir le fichier")) || l.startsWith(QLatin1String("Erreur")))
+            lues << l;
+    }
+    QCOMPARE(lues, lignes_attendues);
+    QCOMPARE(app.compter("  -> Charge OK..."), sessions);
+    if (erreur.isEmpty())
+        QCOMPARE(app.texte_erreurs(), QString());
+    else
+        QVERIFY2(app.texte_erreurs().startsWith(erreur), qPrintable(app.texte_erreurs()));
+    QVERIFY(app.fenetre.isVisible());
 }
 
 QTEST_MAIN(tst_bout_en_bout)

@@ -53,6 +53,8 @@ void tst_mainwindow::fenetre()
     QCOMPARE(w.statusBar(), w.form()->statusBar);
     QCOMPARE(w.form()->frame_left->maximumWidth(), 9000);
     QVERIFY(w.form()->frame_left_down->windowTitle().isEmpty());
+    // The icon lives in a static library: its resource must be linked in.
+    QCOMPARE(w.windowIcon().availableSizes().size(), 6);
 }
 
 void tst_mainwindow::actions_data()
