@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 racine=$(pwd)
 build_dir=${VG_BUILD_DIR:-$racine/build}
 
-paquets=(qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev fonts-dejavu-core cmake ninja-build g++)
+paquets=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core cmake ninja-build g++)
 
 installer() {
     local manquants=()
