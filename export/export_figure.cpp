@@ -8,6 +8,7 @@
 #include "session_graphe.h"
 #include "tri_sortie.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QString>
@@ -92,14 +93,11 @@ void signaler(const QString &message)
     std::cerr << "visual_graphe-export : " << message.toLocal8Bit().constData() << std::endl;
 }
 
-statut_export exporter_figure(const options_export &options)
+statut_export exporter_figure(const options_export &options, graphic_view &vue)
 {
-    // Before the view, whose destructor writes a trace line.
     const tri_sortie tri(std::cout, std::cerr, options.traces);
     if (sortie_sur_une_entree(options.sortie, options.session))
         return statut_usage;
-    // The page a viewer would open at that zoom, never shown.
-    graphic_view vue;
     vue.set_zoom(options.zoom);
     if (format_du_nom(options.sortie) == format_image::matriciel
         && !taille_admise(vue.scene()->sceneRect(), options.echelle))
@@ -109,7 +107,12 @@ statut_export exporter_figure(const options_export &options)
     const statut_export lu = lire_session(options, session);
     if (lu != statut_ecrit)
         return lu;
+    // Nothing here looks items up by place: no index to build and keep.
+    vue.scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     construire_scene(&vue, &session, options.type_graphe);
+    // What the viewer's event loop does once a page is drawn: the items get
+    // polished, without which deleting each one scans all the others.
+    QCoreApplication::sendPostedEvents();
     if (!ecrire_image(vue.scene(), options.sortie, options.echelle)) {
         signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
         return statut_ecriture;

@@ -1,10 +1,12 @@
 #include "export_figure.h"
+#include "graphic_view.h"
 #include "options_export.h"
 #include "traduction_ligne_commande.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -61,5 +63,11 @@ int main(int argc, char *argv[])
         return statut_usage;
     }
     messages_de_qt = options.traces;
-    return exporter_figure(options);
+    // The drawing is left to the end of the process: deleting its hundreds
+    // of thousands of items one by one takes longer than drawing them.
+    auto *vue = new graphic_view;
+    const statut_export statut = exporter_figure(options, *vue);
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(statut);
 }
