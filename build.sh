@@ -56,7 +56,9 @@ case "${1:-}" in
         QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
         ;;
     bench)
-        installer
+        # Graphviz is the figures' benchmark peer; the other two open the
+        # vector figures. None of them is needed to build or to test.
+        installer graphviz librsvg2-bin poppler-utils
         construire
         # Only the programs: Qt's generated folders share the prefix.
         for b in "$build_dir"/bench/*/bench_*; do
