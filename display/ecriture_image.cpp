@@ -1,11 +1,12 @@
 #include "ecriture_image.h"
 
+#include "peintre_vectoriel.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -15,10 +16,7 @@
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStyleOptionGraphicsItem>
 #include <QSvgGenerator>
-
-#include <algorithm>
 
 namespace {
 
@@ -53,74 +51,15 @@ void peindre(QPainter &peintre, QGraphicsScene *scene, const QRectF &cible)
     scene->render(&peintre, cible, scene->sceneRect());
 }
 
-// Paints an item and its visible children as QGraphicsScene::render
-// would, the children stacked behind it first. The transform and the
-// opacity change only where they differ from the last item's: a vector
-// device writes its whole state again at each change, and the arcs, all in
-// one place with one pen, then share one group instead of one each.
-class peintre_vectoriel
+bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const QRectF &rectangle)
 {
-public:
-    peintre_vectoriel(QPainter &peintre, const QTransform &base)
-        : _peintre(peintre), _base(base), _courante(peintre.worldTransform())
-    {
-    }
-
-    void peindre(QGraphicsItem *objet)
-    {
-        if (!objet->isVisible())
-            return;
-        const QList<QGraphicsItem *> enfants = objet->childItems();
-        for (QGraphicsItem *enfant : enfants)
-            if (derriere(enfant))
-                peindre(enfant);
-        if (!(objet->flags() & QGraphicsItem::ItemHasNoContents))
-            peindre_seul(objet);
-        for (QGraphicsItem *enfant : enfants)
-            if (!derriere(enfant))
-                peindre(enfant);
-    }
-
-private:
-    static bool derriere(const QGraphicsItem *enfant)
-    {
-        return enfant->zValue() < 0 || (enfant->flags() & QGraphicsItem::ItemStacksBehindParent);
-    }
-
-    void peindre_seul(QGraphicsItem *objet)
-    {
-        const QTransform transformation = objet->sceneTransform() * _base;
-        if (transformation != _courante) {
-            _peintre.setWorldTransform(transformation);
-            _courante = transformation;
-        }
-        _peintre.setOpacity(objet->effectiveOpacity());
-        _option.exposedRect = objet->boundingRect();
-        _option.rect = _option.exposedRect.toAlignedRect();
-        objet->paint(&_peintre, &_option, nullptr);
-    }
-
-    QPainter &_peintre;
-    const QTransform _base;
-    QTransform _courante;
-    QStyleOptionGraphicsItem _option;
-};
-
-void peindre_en_vectoriel(QPainter &peintre, QGraphicsScene *scene, const QRectF &cible)
-{
-    peintre.fillRect(cible, fond_blanc);
-    const QRectF source = scene->sceneRect();
-    peintre_vectoriel vectoriel(peintre, QTransform::fromTranslate(-source.left(), -source.top()));
-    // Top-level items by z, then in the order they entered the scene, which
-    // is how the scene lists them when it keeps no index.
-    QList<QGraphicsItem *> premiers;
-    for (QGraphicsItem *objet : scene->items(Qt::AscendingOrder))
-        if (!objet->parentItem())
-            premiers.append(objet);
-    std::stable_sort(premiers.begin(), premiers.end(),
-                     [](const QGraphicsItem *a, const QGraphicsItem *b) { return a->zValue() < b->zValue(); });
-    for (QGraphicsItem *objet : premiers)
-        vectoriel.peindre(objet);
+    QPainter peintre;
+    if (!peintre.begin(&appareil))
+        return false;
+    peintre.setFont(police_de_l_ecran());
+    peintre.fillRect(rectangle, fond_blanc);
+    peintre_vectoriel::peindre_scene(peintre, scene);
+    return peintre.end();
 }
 
 bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
@@ -149,12 +88,7 @@ bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
     // against the drawing: text items write theirs from it.
     svg.setResolution(resolution_de_l_ecran());
     svg.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
-    QPainter peintre;
-    if (!peintre.begin(&svg))
-        return false;
-    peintre.setFont(police_de_l_ecran());
-    peindre_en_vectoriel(peintre, scene, rectangle);
-    return peintre.end();
+    return peindre_en_vectoriel(svg, scene, rectangle);
 }
 
 bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)
@@ -165,12 +99,7 @@ bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)
     pdf.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
     pdf.setPageLayout(QPageLayout(QPageSize(rectangle.size(), QPageSize::Point), QPageLayout::Portrait,
                                   QMarginsF(0, 0, 0, 0)));
-    QPainter peintre;
-    if (!peintre.begin(&pdf))
-        return false;
-    peintre.setFont(police_de_l_ecran());
-    peindre_en_vectoriel(peintre, scene, rectangle);
-    return peintre.end();
+    return peindre_en_vectoriel(pdf, scene, rectangle);
 }
 
 } // namespace
