@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -341,6 +343,21 @@ void tst_visual_graphe_export::vectoriel()
     for (int k = 0; k < 300; ++k)
         QVERIFY2(textes.contains(QString::number(k)), qPrintable(QString::number(k)));
     QVERIFY2(textes.join(' ').contains(info), qPrintable(textes.join('|').left(300)));
+
+    // And it renders: white where nothing is drawn, and the vertices filled.
+    QSvgRenderer rendu(contenu);
+    QVERIFY(rendu.isValid());
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter peintre(&image);
+    rendu.render(&peintre);
+    peintre.end();
+    QCOMPARE(image.pixelColor(largeur - 1, hauteur - 1), QColor(Qt::white));
+    int remplis = 0;
+    for (int y = 0; y < hauteur; ++y)
+        for (int x = 0; x < largeur; ++x)
+            remplis += image.pixelColor(x, y) != QColor(Qt::white) && image.pixelColor(x, y) != QColor(Qt::black);
+    QVERIFY2(remplis > 300 * 100, qPrintable(QString::number(remplis)));
 }
 
 void tst_visual_graphe_export::sessions_invalides_data()
