@@ -17,7 +17,7 @@ cd "$(dirname "$0")"
 racine=$(pwd)
 build_dir=${VG_BUILD_DIR:-$racine/build}
 
-paquets=(qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev fonts-dejavu-core cmake ninja-build g++)
+paquets=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core cmake ninja-build g++)
 
 installer() {
     local manquants=()
@@ -80,7 +80,9 @@ case "${1:-}" in
         QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
         ;;
     bench)
-        installer
+        # Graphviz is the figures' benchmark peer; the other two open the
+        # vector figures. None of them is needed to build or to test.
+        installer graphviz librsvg2-bin poppler-utils
         construire
         # Only the programs: Qt's generated folders share the prefix.
         for b in "$build_dir"/bench/*/bench_*; do

@@ -3,6 +3,7 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QString>
 #include <QTextLayout>
@@ -75,7 +76,8 @@ chiffres_dessines::chiffres_dessines(const QFont &police, int dpi)
 bool chiffres_dessines::dessiner(QPainter *painter, const QPointF &origine, QStringView chiffres)
 {
     const qsizetype n = chiffres.size();
-    if (!_utilisable || n == 0 || n > longueur_max)
+    // An SVG or PDF drawing wants the number as text, not as glyphs.
+    if (!_utilisable || n == 0 || n > longueur_max || painter->paintEngine()->type() != QPaintEngine::Raster)
         return false;
     qreal x = 0;
     for (qsizetype i = 0; i < n; ++i) {

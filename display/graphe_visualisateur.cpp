@@ -1,14 +1,11 @@
 #include "graphe_visualisateur.h"
 
+#include "ecriture_image.h"
 #include "graphic_view.h"
 
-#include <QColor>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGraphicsScene>
-#include <QPainter>
-#include <QPixmap>
 #include <QRegularExpression>
 
 #include <iostream>
@@ -68,14 +65,5 @@ bool graphe_visualisateur::exporter_image(const QString &nom_fichier)
 {
     if (stackedWidget->currentIndex() != 0)
         return false;
-    QGraphicsScene *scene = graphicsView->scene();
-    const QRectF rectangle = scene->sceneRect();
-    const int largeur = static_cast<int>(rectangle.width());
-    const int hauteur = static_cast<int>(rectangle.height());
-    QPixmap image(largeur, hauteur);
-    QPainter peintre(&image);
-    peintre.fillRect(image.rect(), QColor(255, 255, 255, 255));
-    scene->render(&peintre);
-    peintre.end();
-    return image.save(nom_fichier);
+    return ecrire_image(graphicsView->scene(), nom_fichier);
 }

@@ -23,8 +23,8 @@ public:
 
     // Asks for a file name, then exports.
     void sauvegarder_image();
-    // Renders the whole scene rectangle, one unit per pixel, on white, and
-    // writes it in the format named by the file's suffix.
+    // Writes the whole drawing in the format named by the file's suffix:
+    // an image of one pixel per unit, or an SVG or PDF drawing.
     bool exporter_image(const QString &nom_fichier);
 
 protected:

@@ -170,6 +170,9 @@ void tst_graphe_visualisateur::dialogue_de_sauvegarde_data()
     QTest::newRow("sans suffixe, filtre BMP") << "image" << "BMP(*.BMP)" << "image.bmp" << QByteArray("bmp");
     QTest::newRow("sans suffixe, filtre JPG") << "image" << "JPG(*.JPG;*.JPEG)" << "image.jpg" << QByteArray("jpeg");
     QTest::newRow("sans suffixe, filtre TIFF") << "image" << "TIFF(*.Tif;*.TIFF)" << "image.tif" << QByteArray("tiff");
+    // The filters stay raster ones; a vector name is written as one.
+    QTest::newRow("nom en svg") << "image.svg" << QString() << "image.svg" << QByteArray("svg");
+    QTest::newRow("nom en pdf") << "image.Pdf" << QString() << "image.Pdf" << QByteArray("pdf");
     QTest::newRow("annule") << QString() << QString() << QString() << QByteArray();
 }
 
@@ -221,9 +224,17 @@ void tst_graphe_visualisateur::dialogue_de_sauvegarde()
     }
     const QString chemin = dossier.filePath(fichier);
     QCOMPARE(lignes, (QStringList{QStringLiteral("sauvegarder donnees"), chemin}));
+    if (format == "pdf") {
+        QFile pdf(chemin);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        return;
+    }
     QImageReader lecteur(chemin);
     QCOMPARE(lecteur.format(), format);
-    QCOMPARE(lecteur.size(), QSize(800, 550));
+    // Qt reads an SVG's millimetres at 90 dpi, not at the screen's.
+    if (format != "svg")
+        QCOMPARE(lecteur.size(), QSize(800, 550));
 }
 
 QTEST_MAIN(tst_graphe_visualisateur)

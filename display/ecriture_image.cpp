@@ -1,0 +1,147 @@
+#include "ecriture_image.h"
+
+#include "peintre_vectoriel.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QGraphicsScene>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QScreen>
+#include <QSvgGenerator>
+
+namespace {
+
+const QColor fond_blanc(255, 255, 255, 255);
+// One scene unit a point: a PDF user-space unit.
+constexpr int points_par_pouce = 72;
+
+QByteArray suffixe(const QString &nom_fichier)
+{
+    return QFileInfo(nom_fichier).suffix().toLower().toLatin1();
+}
+
+// A vector device has a resolution of its own, so a font given in points
+// would change size against the drawing; the application's font is pinned
+// to the pixel size it has on screen, where the scene was laid out.
+QFont police_de_l_ecran()
+{
+    QFont police = QApplication::font();
+    police.setPixelSize(QFontInfo(police).pixelSize());
+    return police;
+}
+
+int resolution_de_l_ecran()
+{
+    const QScreen *ecran = QGuiApplication::primaryScreen();
+    return ecran ? qRound(ecran->logicalDotsPerInchY()) : points_par_pouce;
+}
+
+void peindre(QPainter &peintre, QGraphicsScene *scene, const QRectF &cible)
+{
+    peintre.fillRect(cible, fond_blanc);
+    scene->render(&peintre, cible, scene->sceneRect());
+}
+
+bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const QRectF &rectangle)
+{
+    QPainter peintre;
+    if (!peintre.begin(&appareil))
+        return false;
+    peintre.setFont(police_de_l_ecran());
+    peintre.fillRect(rectangle, fond_blanc);
+    peintre_vectoriel::peindre_scene(peintre, scene);
+    return peintre.end();
+}
+
+bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
+{
+    const QRectF rectangle = scene->sceneRect();
+    const int largeur = static_cast<int>(rectangle.width()) * echelle;
+    const int hauteur = static_cast<int>(rectangle.height()) * echelle;
+    QPixmap image(largeur, hauteur);
+    if (image.isNull())
+        return false;
+    QPainter peintre(&image);
+    peindre(peintre, scene, QRectF(image.rect()));
+    peintre.end();
+    QImageWriter ecrivain(&fichier, suffixe(fichier.fileName()));
+    return ecrivain.write(image.toImage());
+}
+
+bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
+{
+    const QRectF rectangle(QPointF(0, 0), scene->sceneRect().size());
+    QSvgGenerator svg;
+    svg.setOutputDevice(&fichier);
+    svg.setSize(rectangle.size().toSize());
+    svg.setViewBox(rectangle);
+    // At the screen's resolution the SVG's font sizes keep their size
+    // against the drawing: text items write theirs from it.
+    svg.setResolution(resolution_de_l_ecran());
+    svg.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
+    return peindre_en_vectoriel(svg, scene, rectangle);
+}
+
+bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)
+{
+    const QRectF rectangle(QPointF(0, 0), scene->sceneRect().size());
+    QPdfWriter pdf(&fichier);
+    pdf.setResolution(points_par_pouce);
+    pdf.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
+    pdf.setPageLayout(QPageLayout(QPageSize(rectangle.size(), QPageSize::Point), QPageLayout::Portrait,
+                                  QMarginsF(0, 0, 0, 0)));
+    return peindre_en_vectoriel(pdf, scene, rectangle);
+}
+
+} // namespace
+
+format_image format_du_nom(const QString &nom_fichier)
+{
+    const QByteArray s = suffixe(nom_fichier);
+    if (s == "svg")
+        return format_image::svg;
+    if (s == "pdf")
+        return format_image::pdf;
+    if (!s.isEmpty() && QImageWriter::supportedImageFormats().contains(s))
+        return format_image::matriciel;
+    return format_image::inconnu;
+}
+
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle)
+{
+    const format_image format = format_du_nom(nom_fichier);
+    if (format == format_image::inconnu)
+        return false;
+    // Written beside the target and renamed over it once complete.
+    QSaveFile fichier(nom_fichier);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return false;
+    bool ecrit = false;
+    switch (format) {
+    case format_image::matriciel:
+        ecrit = ecrire_matriciel(scene, fichier, echelle);
+        break;
+    case format_image::svg:
+        ecrit = ecrire_svg(scene, fichier);
+        break;
+    case format_image::pdf:
+        ecrit = ecrire_pdf(scene, fichier);
+        break;
+    case format_image::inconnu:
+        break;
+    }
+    if (!ecrit) {
+        fichier.cancelWriting();
+        return false;
+    }
+    return fichier.commit();
+}

@@ -1,0 +1,19 @@
+#ifndef ECRITURE_IMAGE_H
+#define ECRITURE_IMAGE_H
+
+class QGraphicsScene;
+class QString;
+
+// How a file name's suffix (any letter case) asks for a drawing to be
+// written: a raster image through Qt's image writers, or a vector drawing.
+enum class format_image { inconnu, matriciel, svg, pdf };
+
+format_image format_du_nom(const QString &nom_fichier);
+
+// Writes the whole scene rectangle on white in the format its name asks
+// for: a raster image of `echelle` pixels per scene unit, or a vector page
+// of one point per unit. Either the whole file is written or none is, and
+// an existing file stays as it was when writing fails.
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle = 1);
+
+#endif

@@ -1,0 +1,62 @@
+#include "peintre_vectoriel.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QList>
+#include <QPainter>
+
+#include <algorithm>
+
+void peintre_vectoriel::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
+{
+    const QRectF source = scene->sceneRect();
+    peintre_vectoriel vectoriel(peintre, QTransform::fromTranslate(-source.left(), -source.top()));
+    // Top-level items by z, then in the order they entered the scene, which
+    // is how the scene lists them when it keeps no index.
+    QList<QGraphicsItem *> premiers;
+    for (QGraphicsItem *objet : scene->items(Qt::AscendingOrder))
+        if (!objet->parentItem())
+            premiers.append(objet);
+    std::stable_sort(premiers.begin(), premiers.end(),
+                     [](const QGraphicsItem *a, const QGraphicsItem *b) { return a->zValue() < b->zValue(); });
+    for (QGraphicsItem *objet : premiers)
+        vectoriel.peindre(objet);
+}
+
+peintre_vectoriel::peintre_vectoriel(QPainter &peintre, const QTransform &base)
+    : _peintre(peintre), _base(base), _courante(peintre.worldTransform())
+{
+}
+
+void peintre_vectoriel::peindre(QGraphicsItem *objet)
+{
+    if (!objet->isVisible())
+        return;
+    const QList<QGraphicsItem *> enfants = objet->childItems();
+    for (QGraphicsItem *enfant : enfants)
+        if (derriere(enfant))
+            peindre(enfant);
+    if (!(objet->flags() & QGraphicsItem::ItemHasNoContents))
+        peindre_seul(objet);
+    for (QGraphicsItem *enfant : enfants)
+        if (!derriere(enfant))
+            peindre(enfant);
+}
+
+void peintre_vectoriel::peindre_seul(QGraphicsItem *objet)
+{
+    const QTransform transformation = objet->sceneTransform() * _base;
+    if (transformation != _courante) {
+        _peintre.setWorldTransform(transformation);
+        _courante = transformation;
+    }
+    _peintre.setOpacity(objet->effectiveOpacity());
+    _option.exposedRect = objet->boundingRect();
+    _option.rect = _option.exposedRect.toAlignedRect();
+    objet->paint(&_peintre, &_option, nullptr);
+}
+
+bool peintre_vectoriel::derriere(const QGraphicsItem *enfant)
+{
+    return enfant->zValue() < 0 || (enfant->flags() & QGraphicsItem::ItemStacksBehindParent);
+}

@@ -1,0 +1,36 @@
+#ifndef PEINTRE_VECTORIEL_H
+#define PEINTRE_VECTORIEL_H
+
+#include <QStyleOptionGraphicsItem>
+#include <QTransform>
+
+class QGraphicsItem;
+class QGraphicsScene;
+class QPainter;
+
+// Paints a scene's items as QGraphicsScene::render would, each as it paints
+// itself, in stacking order, children stacked behind their parent first.
+// The transform and the opacity change only where they differ from the
+// last item's: a vector device (SVG, PDF) writes its whole state again at
+// each change, and the arcs, all in one place with one pen, then share one
+// group instead of one each.
+class peintre_vectoriel
+{
+public:
+    // The whole scene rectangle with its top-left corner at the origin.
+    static void peindre_scene(QPainter &peintre, QGraphicsScene *scene);
+
+private:
+    peintre_vectoriel(QPainter &peintre, const QTransform &base);
+
+    void peindre(QGraphicsItem *objet);
+    void peindre_seul(QGraphicsItem *objet);
+    static bool derriere(const QGraphicsItem *enfant);
+
+    QPainter &_peintre;
+    const QTransform _base;
+    QTransform _courante;
+    QStyleOptionGraphicsItem _option;
+};
+
+#endif

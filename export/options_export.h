@@ -1,0 +1,25 @@
+#ifndef OPTIONS_EXPORT_H
+#define OPTIONS_EXPORT_H
+
+#include <QString>
+
+class QCommandLineParser;
+
+// What one run of the command is asked to draw and where to write it.
+struct options_export {
+    int type_graphe = 1;
+    int zoom = 1;
+    int echelle = 1;
+    bool traces = false;
+    QString session;
+    QString sortie;
+};
+
+// Declares the command's options and its argument on the parser.
+void declarer_options(QCommandLineParser &analyseur);
+
+// Checks and takes the values of a parsed command line; false with the
+// reason, one line of French, when one is not usable.
+bool lire_options(const QCommandLineParser &analyseur, options_export &options, QString &raison);
+
+#endif

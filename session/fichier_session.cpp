@@ -1,0 +1,91 @@
+#include "fichier_session.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
+
+#include <iostream>
+
+namespace {
+
+bool present(const QString &chemin, const char *genre)
+{
+    if (QFileInfo::exists(chemin))
+        return true;
+    std::cout << "Erreur : le fichier " << genre << " '" << chemin.toLocal8Bit().constData()
+              << "' n'existe pas.." << std::endl;
+    return false;
+}
+
+} // namespace
+
+fichier_session lire_fichier_session(const QString &chemin)
+{
+    fichier_session resultat;
+
+    // A pipe would block the open and a device never end: only regular
+    // files are read (a directory fails to open on its own).
+    const QFileInfo info(chemin);
+    const bool special = info.exists() && !info.isFile() && !info.isDir();
+    QFile fichier(chemin);
+    if (special || !fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::cerr << "Error: Cannot read file " << chemin.toLocal8Bit().constData() << ": "
+                  << (special ? "Not a regular file" : fichier.errorString().toLocal8Bit().constData())
+                  << std::endl;
+        return resultat;
+    }
+    resultat.ouvert = true;
+
+    // The XML is read from an in-memory copy of the whole file.
+    const QByteArray contenu = fichier.readAll();
+    fichier.close();
+
+    QString chemin_instance;
+    QString chemin_solution;
+    resultat.conforme = true;
+
+    QXmlStreamReader xml(contenu);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView element = xml.name();
+        const QXmlStreamAttributes attributs = xml.attributes();
+        if (element == QLatin1String("visual_graphe")) {
+            resultat.nom = attributs.value(QLatin1String("name")).toString();
+        } else if (element == QLatin1String("files")) {
+            continue;
+        } else if (element == QLatin1String("param")) {
+            if (attributs.value(QLatin1String("name")) == QLatin1String("instance"))
+                chemin_instance = attributs.value(QLatin1String("path")).toString();
+            else
+                chemin_solution = attributs.value(QLatin1String("path")).toString();
+        } else {
+            std::cout << "Erreur: le format du fichier session n'est pas correcte [1]" << std::endl;
+            resultat.conforme = false;
+            break;
+        }
+    }
+    // A document that is not well-formed keeps what was read before the
+    // error, but the load is not reported as a success.
+    if (resultat.conforme && xml.hasError()) {
+        std::cout << "Erreur: le fichier session n'est pas un document XML valide [ligne "
+                  << xml.lineNumber() << "] : " << xml.errorString().toLocal8Bit().constData()
+                  << std::endl;
+        resultat.conforme = false;
+    }
+
+    const QString prefixe = info.absolutePath() + QLatin1Char('/');
+    resultat.chemin_instance = prefixe + chemin_instance;
+    resultat.chemin_solution = prefixe + chemin_solution;
+    return resultat;
+}
+
+bool instance_presente(const fichier_session &fichier)
+{
+    return present(fichier.chemin_instance, "d'instance");
+}
+
+bool solution_presente(const fichier_session &fichier)
+{
+    return present(fichier.chemin_solution, "de solution");
+}

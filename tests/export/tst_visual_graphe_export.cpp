@@ -1,0 +1,403 @@
+#include "capture_flux.h"
+#include "constructeur_scene.h"
+#include "graphe_visualisateur.h"
+#include "graphic_view.h"
+#include "session_graphe.h"
+#include "sessions_invalides.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+// visual_graphe-export run as a script runs it, in a folder holding a copy
+// of the 300-sensor sample.
+
+namespace {
+
+const QString exemple = QStringLiteral("deploiement_300");
+const QString prefixe = QStringLiteral("visual_graphe-export : ");
+
+struct execution {
+    int statut = -1;
+    QByteArray sortie;
+    QStringList erreurs;
+};
+
+execution lancer(const QString &dossier, const QStringList &arguments)
+{
+    QProcess commande;
+    commande.setWorkingDirectory(dossier);
+    commande.start(QStringLiteral(VG_EXPORT), arguments);
+    execution resultat;
+    // A crash is no status at all.
+    if (!commande.waitForFinished(300000) || commande.exitStatus() != QProcess::NormalExit)
+        return resultat;
+    resultat.statut = commande.exitCode();
+    resultat.sortie = commande.readAllStandardOutput();
+    resultat.erreurs = QString::fromLocal8Bit(commande.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return resultat;
+}
+
+bool copier_exemple(const QString &dossier)
+{
+    for (const QString &nom : {exemple + ".vga", exemple + ".txt", exemple + "_sol.txt"})
+        if (!QFile::copy(QStringLiteral(VG_EXAMPLES_DIR "/") + nom, dossier + '/' + nom))
+            return false;
+    return true;
+}
+
+bool ecrire_fichier(const QString &chemin, const QByteArray &contenu)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
+}
+
+QStringList contenu_dossier(const QString &dossier)
+{
+    return QDir(dossier).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// The sample drawn in a graph window, as a page of the viewer shows it.
+void dessiner_exemple(graphe_visualisateur &fenetre, session_graphe &session, int type_graphe, int zoom)
+{
+    capture_flux console;
+    const QString base = QStringLiteral(VG_EXAMPLES_DIR "/") + exemple;
+    QVERIFY(session.lire_instance(base + ".txt"));
+    QVERIFY(session.lire_solution(base + "_sol.txt"));
+    fenetre.get_graphic_view()->set_zoom(zoom);
+    construire_scene(fenetre.get_graphic_view(), &session, type_graphe);
+}
+
+// Every stream of a PDF, inflated where Qt compressed it.
+QByteArray contenu_pdf(const QByteArray &pdf)
+{
+    QByteArray texte;
+    const QByteArray debut_flux = "\nstream\n";
+    for (qsizetype debut = pdf.indexOf(debut_flux); debut >= 0; debut = pdf.indexOf(debut_flux, debut)) {
+        debut += debut_flux.size();
+        const qsizetype fin = pdf.indexOf("endstream", debut);
+        if (fin < 0)
+            break;
+        const QByteArray donnees = pdf.mid(debut, fin - debut);
+        if (pdf.lastIndexOf("/FlateDecode", debut) < pdf.lastIndexOf("endstream", debut)) {
+            texte += donnees;
+            continue;
+        }
+        // qUncompress wants the size first; it grows its buffer when short.
+        texte += qUncompress(QByteArray("\0\0\x10\0", 4) + donnees);
+    }
+    return texte;
+}
+
+} // namespace
+
+class tst_visual_graphe_export : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void statuts_data();
+    void statuts();
+    void memes_pixels_que_la_fenetre_data();
+    void memes_pixels_que_la_fenetre();
+    void tailles_data();
+    void tailles();
+    void vectoriel_data();
+    void vectoriel();
+    void sessions_invalides_data();
+    void sessions_invalides();
+};
+
+void tst_visual_graphe_export::statuts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("statut");
+    // The last line on standard error, after the command's name; empty on
+    // success, where nothing at all may be written.
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("sortie");
+
+    const QString s = exemple + ".vga";
+    QTest::newRow("instance par defaut") << QStringList{s, "-o", "f.png"} << 0 << "" << "f.png";
+    QTest::newRow("solution, suffixe en capitales")
+        << QStringList{"--solution", s, "--output", "f.PDF"} << 0 << "" << "f.PDF";
+    QTest::newRow("solution seule absente, instance demandee")
+        << QStringList{"--instance", "sans_solution.vga", "-o", "f.svg"} << 0 << "" << "f.svg";
+    QTest::newRow("option inconnue") << QStringList{"--couleur", s, "-o", "f.png"} << 1
+                                     << "option inconnue « couleur » (voir --help)" << "f.png";
+    QTest::newRow("zoom hors de la liste") << QStringList{"--zoom", "3", s, "-o", "f.png"} << 1
+                                           << "le zoom vaut 1, 2, 4, 8 ou 16, pas « 3 » (voir --help)" << "f.png";
+    QTest::newRow("echelle nulle") << QStringList{"--scale", "0", s, "-o", "f.png"} << 1
+                                   << "l'échelle est un entier de 1 à 8, pas « 0 » (voir --help)" << "f.png";
+    QTest::newRow("echelle trop grande") << QStringList{"--scale", "9", s, "-o", "f.png"} << 1
+                                         << "l'échelle est un entier de 1 à 8, pas « 9 » (voir --help)" << "f.png";
+    QTest::newRow("sans sortie") << QStringList{s} << 1
+                                 << "aucun fichier de sortie : indiquez-le avec -o SORTIE (voir --help)" << "";
+    QTest::newRow("suffixe inconnu")
+        << QStringList{s, "-o", "f.txt"} << 1
+        << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg ou .pdf "
+           "(voir --help)"
+        << "f.txt";
+    QTest::newRow("instance et solution") << QStringList{"--instance", "--solution", s, "-o", "f.png"} << 1
+                                          << "--instance et --solution s'excluent (voir --help)" << "f.png";
+    QTest::newRow("deux sessions") << QStringList{s, s, "-o", "f.png"} << 1
+                                   << "un seul fichier de session, pas 2 (voir --help)" << "f.png";
+    QTest::newRow("image trop grande")
+        << QStringList{"--zoom", "16", "--scale", "8", s, "-o", "f.png"} << 1
+        << "image de 54400 x 37400 pixels trop grande (au plus 32767 de côté et 536870911 pixels) : "
+           "réduisez --zoom ou --scale"
+        << "f.png";
+    QTest::newRow("sortie sur la session") << QStringList{"copie.svg", "-o", "./copie.svg"} << 1
+                                           << "la sortie « ./copie.svg » est un fichier d'entrée : elle ne le remplace pas"
+                                           << "";
+    QTest::newRow("sortie sur l'instance, sans son suffixe d'image")
+        << QStringList{s, "-o", "lien.png"} << 1
+        << "la sortie « lien.png » est un fichier d'entrée : elle ne le remplace pas" << "";
+    QTest::newRow("session absente") << QStringList{"absente.vga", "-o", "f.png"} << 2
+                                     << "la session « absente.vga » n'a pas pu être lue" << "f.png";
+    QTest::newRow("solution absente, solution demandee")
+        << QStringList{"--solution", "sans_solution.vga", "-o", "f.png"} << 2
+        << "la solution « %D/absente.txt » n'a pas pu être lue" << "f.png";
+    QTest::newRow("dossier de sortie absent") << QStringList{s, "-o", "nulle_part/f.png"} << 3
+                                              << "la sortie « nulle_part/f.png » n'a pas pu être écrite"
+                                              << "nulle_part/f.png";
+    QTest::newRow("sortie qui est un dossier") << QStringList{s, "-o", "dossier.pdf"} << 3
+                                               << "la sortie « dossier.pdf » n'a pas pu être écrite" << "";
+}
+
+void tst_visual_graphe_export::statuts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, statut);
+    QFETCH(QString, message);
+    QFETCH(QString, sortie);
+    QTemporaryDir dossier;
+    const QString d = QDir(dossier.path()).canonicalPath();
+    QVERIFY(copier_exemple(d));
+    QVERIFY(ecrire_fichier(d + "/sans_solution.vga", session_xml("Sans solution", (exemple + ".txt").toUtf8(), "absente.txt")));
+    QVERIFY(QFile::copy(d + '/' + exemple + ".vga", d + "/copie.svg"));
+    QVERIFY(QFile::link(exemple + ".txt", d + "/lien.png"));
+    QVERIFY(QDir(d).mkdir("dossier.pdf"));
+    const QStringList avant = contenu_dossier(d);
+
+    const execution e = lancer(d, arguments);
+    QCOMPARE(e.statut, statut);
+    // Quiet: the drawing's trace lines stay out of standard output.
+    QCOMPARE(e.sortie, QByteArray());
+    if (statut == 0) {
+        QCOMPARE(e.erreurs, QStringList());
+        QVERIFY(QFileInfo(d + '/' + sortie).size() > 0);
+        QCOMPARE(contenu_dossier(d).size(), avant.size() + 1);
+        return;
+    }
+    QVERIFY(!e.erreurs.isEmpty());
+    QCOMPARE(e.erreurs.last(), prefixe + QString(message).replace("%D", d));
+    // Nothing written, not even a partial file; the inputs are untouched.
+    QCOMPARE(contenu_dossier(d), avant);
+    QCOMPARE(QFileInfo(d + '/' + exemple + ".txt").size(), QFileInfo(VG_EXAMPLES_DIR "/" + exemple + ".txt").size());
+    QCOMPARE(QFileInfo(d + '/' + exemple + ".vga").size(), QFileInfo(VG_EXAMPLES_DIR "/" + exemple + ".vga").size());
+}
+
+void tst_visual_graphe_export::memes_pixels_que_la_fenetre_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("type_graphe");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QString>("nom");
+    QTest::newRow("instance x1 png") << "--instance" << 1 << 1 << "f.png";
+    QTest::newRow("solution x1 jpeg") << "--solution" << 2 << 1 << "f.jpeg";
+    QTest::newRow("solution x2 bmp") << "--solution" << 2 << 2 << "f.bmp";
+    QTest::newRow("instance x4 tiff") << "--instance" << 1 << 4 << "f.TIFF";
+}
+
+void tst_visual_graphe_export::memes_pixels_que_la_fenetre()
+{
+    QFETCH(QString, option);
+    QFETCH(int, type_graphe);
+    QFETCH(int, zoom);
+    QFETCH(QString, nom);
+    QTemporaryDir dossier;
+    const execution e = lancer(dossier.path(), {option, "--zoom", QString::number(zoom),
+                                                VG_EXAMPLES_DIR "/" + exemple + ".vga", "-o", nom});
+    QCOMPARE(e.statut, 0);
+
+    graphe_visualisateur fenetre;
+    session_graphe session;
+    dessiner_exemple(fenetre, session, type_graphe, zoom);
+    const QString chemin = dossier.filePath("fenetre." + QFileInfo(nom).suffix());
+    QVERIFY(fenetre.exporter_image(chemin));
+    const QImage attendue(chemin);
+    QVERIFY(!attendue.isNull());
+    QCOMPARE(QImage(dossier.filePath(nom)), attendue);
+}
+
+void tst_visual_graphe_export::tailles_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("echelle");
+    QTest::addColumn<QSize>("taille");
+    QTest::newRow("x1") << 1 << 1 << QSize(800, 550);
+    QTest::newRow("x2") << 2 << 1 << QSize(1200, 825);
+    QTest::newRow("x8") << 8 << 1 << QSize(3600, 2475);
+    QTest::newRow("x16") << 16 << 1 << QSize(6800, 4675);
+    QTest::newRow("x1 echelle 3") << 1 << 3 << QSize(2400, 1650);
+    QTest::newRow("x4 echelle 2") << 4 << 2 << QSize(4000, 2750);
+}
+
+void tst_visual_graphe_export::tailles()
+{
+    QFETCH(int, zoom);
+    QFETCH(int, echelle);
+    QFETCH(QSize, taille);
+    QTemporaryDir dossier;
+    const execution e = lancer(dossier.path(), {"--zoom", QString::number(zoom), "--scale", QString::number(echelle),
+                                                VG_EXAMPLES_DIR "/" + exemple + ".vga", "-o", "f.png"});
+    QCOMPARE(e.statut, 0);
+    const QImage image(dossier.filePath("f.png"));
+    QCOMPARE(image.size(), taille);
+    if (echelle == 1)
+        return;
+    // The same drawing, each unit N pixels wide: a vertex circle's outline
+    // is crossed N times farther from the picture's edge.
+    const execution simple = lancer(dossier.path(), {"--zoom", QString::number(zoom),
+                                                     VG_EXAMPLES_DIR "/" + exemple + ".vga", "-o", "u.png"});
+    QCOMPARE(simple.statut, 0);
+    const QImage unite(dossier.filePath("u.png"));
+    const QImage reduite = image.scaled(unite.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int proches = 0;
+    for (int y = 0; y < unite.height(); y += 5)
+        for (int x = 0; x < unite.width(); x += 5)
+            proches += qAbs(qGray(reduite.pixel(x, y)) - qGray(unite.pixel(x, y))) < 64;
+    QVERIFY2(proches * 10 > (unite.width() / 5) * (unite.height() / 5) * 9, qPrintable(QString::number(proches)));
+}
+
+void tst_visual_graphe_export::vectoriel_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("info");
+    const QString instance = "Graphe [instance], non oriente, 300 sommets [deploiement_300.txt]";
+    const QString solution = "Graphe [solution], non oriente, 300 sommets [deploiement_300.txt]";
+    QTest::newRow("instance x1 svg") << "--instance" << 1 << "f.svg" << instance;
+    QTest::newRow("solution x2 svg, l'echelle ignoree") << "--solution" << 2 << "f.svg" << solution;
+    QTest::newRow("instance x1 pdf") << "--instance" << 1 << "f.pdf" << instance;
+    QTest::newRow("solution x4 pdf") << "--solution" << 4 << "f.pdf" << solution;
+}
+
+void tst_visual_graphe_export::vectoriel()
+{
+    QFETCH(QString, option);
+    QFETCH(int, zoom);
+    QFETCH(QString, nom);
+    QFETCH(QString, info);
+    QTemporaryDir dossier;
+    const execution e = lancer(dossier.path(), {option, "--zoom", QString::number(zoom), "--scale", "4",
+                                                VG_EXAMPLES_DIR "/" + exemple + ".vga", "-o", nom});
+    QCOMPARE(e.statut, 0);
+    QFile fichier(dossier.filePath(nom));
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    const QByteArray contenu = fichier.readAll();
+    const double s = (zoom - 1) * 0.5 + 1;
+    const int largeur = int(s * 800);
+    const int hauteur = int(s * 550);
+
+    if (nom.endsWith(".pdf")) {
+        QVERIFY(contenu.startsWith("%PDF-"));
+        QVERIFY(contenu.trimmed().endsWith("%%EOF"));
+        // One point a unit, and the page nothing but the drawing.
+        const QRegularExpression page(QStringLiteral("/MediaBox \\[0 0 %1(\\.0*)? %2(\\.0*)?\\]").arg(largeur).arg(hauteur));
+        QVERIFY(page.match(QString::fromLatin1(contenu)).hasMatch());
+        const QByteArray flux = contenu_pdf(contenu);
+        // Text, with a map from its glyphs back to characters: 300
+        // numbers, eleven axis numbers and the information line at least.
+        QVERIFY(contenu.contains("/ToUnicode"));
+        QVERIFY2(flux.count(" Tj") + flux.count(" TJ") >= 312, qPrintable(QString::number(flux.count(" Tj"))));
+        return;
+    }
+    QXmlStreamReader xml(contenu);
+    QStringList textes;
+    int cercles = 0;
+    QString boite;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("svg"))
+            boite = xml.attributes().value("viewBox").toString();
+        else if (xml.name() == QLatin1String("circle"))
+            ++cercles;
+        else if (xml.name() == QLatin1String("text"))
+            textes << xml.readElementText().trimmed();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(boite, QStringLiteral("0 0 %1 %2").arg(largeur).arg(hauteur));
+    QCOMPARE(cercles, 300);
+    for (int k = 0; k < 300; ++k)
+        QVERIFY2(textes.contains(QString::number(k)), qPrintable(QString::number(k)));
+    QVERIFY2(textes.join(' ').contains(info), qPrintable(textes.join('|').left(300)));
+
+    // And it renders: white where nothing is drawn, and the vertices filled.
+    QSvgRenderer rendu(contenu);
+    QVERIFY(rendu.isValid());
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter peintre(&image);
+    rendu.render(&peintre);
+    peintre.end();
+    QCOMPARE(image.pixelColor(largeur - 1, hauteur - 1), QColor(Qt::white));
+    int remplis = 0;
+    for (int y = 0; y < hauteur; ++y)
+        for (int x = 0; x < largeur; ++x)
+            remplis += image.pixelColor(x, y) != QColor(Qt::white) && image.pixelColor(x, y) != QColor(Qt::black);
+    QVERIFY2(remplis > 300 * 100, qPrintable(QString::number(remplis)));
+}
+
+void tst_visual_graphe_export::sessions_invalides_data()
+{
+    table_sessions_invalides();
+}
+
+// The bad sessions of the GUI test through the command: the instance
+// drawing needs a whole session file and instance, the solution drawing the
+// solution too; whatever cannot be read is status 2 and no file.
+void tst_visual_graphe_export::sessions_invalides()
+{
+    QFETCH(QByteArray, session);
+    QFETCH(QByteArray, instance);
+    QFETCH(QByteArray, solution);
+    QFETCH(QStringList, sortie);
+    QFETCH(QStringList, fichiers);
+    QTemporaryDir dossier;
+    QVERIFY(ecrire_fichier(dossier.filePath("session.vga"), session));
+    if (!instance.isNull())
+        QVERIFY(ecrire_fichier(dossier.filePath("i.txt"), instance));
+    if (!solution.isNull())
+        QVERIFY(ecrire_fichier(dossier.filePath("s.txt"), solution));
+    QVERIFY(QDir(dossier.path()).mkdir("sous"));
+
+    const bool session_lue = sortie.filter(QRegularExpression("^Erreur: le (format|fichier session)")).isEmpty();
+    const bool instance_lue = session_lue && fichiers.contains("i:i.txt");
+    const bool solution_lue = instance_lue && fichiers.contains("s:s.txt");
+    for (const auto &[option, lue] : {std::pair{QStringLiteral("--instance"), instance_lue},
+                                      std::pair{QStringLiteral("--solution"), solution_lue}}) {
+        const QString image = dossier.filePath(option.mid(2) + ".png");
+        const execution e = lancer(dossier.path(), {option, "session.vga", "-o", image});
+        QCOMPARE(e.statut, lue ? 0 : 2);
+        QCOMPARE(e.sortie, QByteArray());
+        QCOMPARE(QImageReader(image).size(), lue ? QSize(800, 550) : QSize());
+        QCOMPARE(e.erreurs.isEmpty(), lue);
+        if (!lue)
+            QVERIFY2(e.erreurs.last().startsWith(prefixe), qPrintable(e.erreurs.join('\n')));
+    }
+}
+
+QTEST_MAIN(tst_visual_graphe_export)
+#include "tst_visual_graphe_export.moc"
