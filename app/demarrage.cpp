@@ -1,47 +1,10 @@
 #include "demarrage.h"
 #include "mainwindow.h"
+#include "traduction_ligne_commande.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTimer>
-#include <QTranslator>
-
-namespace {
-
-// The parser's own words, in French like the rest of the interface. It is
-// installed only while the command line is read, before any window exists.
-class traduction_ligne_commande : public QTranslator
-{
-public:
-    QString translate(const char *contexte, const char *texte, const char * = nullptr,
-                      int = -1) const override
-    {
-        if (qstrcmp(contexte, "QCommandLineParser") != 0)
-            return QString();
-        static const struct {
-            const char *source;
-            const char *francais;
-        } textes[] = {
-            {"Usage: %1", "Utilisation : %1"},
-            {"Options:", "Options :"},
-            {"Arguments:", "Arguments :"},
-            {"[options]", "[options]"},
-            {"Unknown option '%1'.", "Option inconnue : '%1'."},
-            {"Unknown options: %1.", "Options inconnues : %1."},
-            {"Displays help on commandline options.", "Affiche cette aide."},
-            {"Displays help including Qt specific options.", "Affiche l'aide, options de Qt comprises."},
-            {"Displays version information.", "Affiche la version."},
-        };
-        for (const auto &t : textes) {
-            if (qstrcmp(texte, t.source) == 0)
-                return QString::fromUtf8(t.francais);
-        }
-        return QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
-} // namespace
 
 QStringList sessions_en_argument(const QStringList &arguments)
 {

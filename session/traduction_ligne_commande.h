@@ -5,7 +5,8 @@
 
 // The French of QCommandLineParser's own texts (help headings, the help
 // and version options, parse errors), so that the whole command speaks
-// French like the viewer without shipping a translation file.
+// French like the viewer without shipping a translation file. Both
+// programs use it.
 class traduction_ligne_commande : public QTranslator
 {
 public:
