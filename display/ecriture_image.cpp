@@ -45,12 +45,6 @@ int resolution_de_l_ecran()
     return ecran ? qRound(ecran->logicalDotsPerInchY()) : points_par_pouce;
 }
 
-void peindre(QPainter &peintre, QGraphicsScene *scene, const QRectF &cible)
-{
-    peintre.fillRect(cible, fond_blanc);
-    scene->render(&peintre, cible, scene->sceneRect());
-}
-
 bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const QRectF &rectangle)
 {
     QPainter peintre;
@@ -71,7 +65,9 @@ bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
     if (image.isNull())
         return false;
     QPainter peintre(&image);
-    peindre(peintre, scene, QRectF(image.rect()));
+    peintre.fillRect(image.rect(), fond_blanc);
+    peintre.scale(echelle, echelle);
+    peintre_vectoriel::peindre_scene(peintre, scene);
     peintre.end();
     QImageWriter ecrivain(&fichier, suffixe(fichier.fileName()));
     return ecrivain.write(image.toImage());

@@ -10,7 +10,8 @@
 void peintre_vectoriel::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
 {
     const QRectF source = scene->sceneRect();
-    peintre_vectoriel vectoriel(peintre, QTransform::fromTranslate(-source.left(), -source.top()));
+    peintre_vectoriel vectoriel(peintre,
+                                QTransform::fromTranslate(-source.left(), -source.top()) * peintre.worldTransform());
     // Top-level items by z, then in the order they entered the scene, which
     // is how the scene lists them when it keeps no index.
     QList<QGraphicsItem *> premiers;
