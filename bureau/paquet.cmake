@@ -18,6 +18,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for sensor-network graphs")
 # The summary above is the first line; CPack indents these.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "visual_graphe reads session files (.vga) that name a sensor-network
 instance and a solution computed for it, lists them in a tree, and draws
-either as a graph: zoom, vertex dragging, and export as BMP, JPG, PNG or
-TIFF images. The interface is in French.")
+either as a graph: zoom, vertex dragging, and export as BMP, JPG, PNG,
+TIFF, SVG or PDF. The command visual_graphe-export draws a session into
+the same files without a window, for papers and scripts. The interface is
+in French.")
 include(CPack)
