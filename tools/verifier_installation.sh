@@ -23,13 +23,10 @@ echouer() {
 DESTDIR="$scene" cmake --install "$build_dir" --prefix /usr >/dev/null
 share="$scene/usr/share"
 
-# The programs: the export command only where the tree builds it.
-[ -x "$scene/usr/bin/visual_graphe" ] || echouer "usr/bin/visual_graphe missing"
-pages=(visual_graphe)
-if [ -f "$racine/export/CMakeLists.txt" ]; then
-    [ -x "$scene/usr/bin/visual_graphe-export" ] || echouer "usr/bin/visual_graphe-export missing"
-    pages+=(visual_graphe-export)
-fi
+pages=(visual_graphe visual_graphe-export)
+for programme in "${pages[@]}"; do
+    [ -x "$scene/usr/bin/$programme" ] || echouer "usr/bin/$programme missing"
+done
 
 entree="$share/applications/visual_graphe.desktop"
 desktop-file-validate "$entree" || echouer "desktop entry not valid"
@@ -95,6 +92,12 @@ Error: Cannot read file absent.vga: No such file or directory"
 $erreurs
 expected:
 $attendu"
+
+# The installed export command draws a session on its own, with no display
+# and no platform chosen.
+(cd "$travail" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$scene/usr/bin/visual_graphe-export" --solution douze_capteurs.vga -o figure.pdf) &&
+    [ "$(head -c 5 "$travail/figure.pdf")" = "%PDF-" ] || echouer "export command: no PDF written"
 
 # The package, when built: no lintian error.
 for deb in "$build_dir"/visual-graphe_*.deb; do
