@@ -3,6 +3,7 @@
 #include "peintre_vectoriel.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QColor>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -17,6 +18,8 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,18 +76,65 @@ bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
     return ecrivain.write(image.toImage());
 }
 
-bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
+// QSvgGenerator keeps its whole document in memory as UTF-16 text until it
+// ends, three to four times the file's size at its peak: the items are
+// painted in slices, each a small document of its own, whose groups go into
+// the file between the first slice's opening lines and its closing ones.
+constexpr qsizetype items_par_tranche = 1024;
+// A slice's groups follow the generator's group of defaults and end before
+// its closing lines; plain pens and brushes leave its definitions empty.
+const QByteArray groupe_des_defauts = "<g fill=\"none\" stroke=\"black\"";
+const QByteArray definitions_vides = "<defs>\n</defs>\n";
+const QByteArray fermeture = "</g>\n</svg>";
+
+// One slice of the items as an SVG document in memory; empty when it
+// cannot be painted.
+QByteArray tranche_svg(QGraphicsScene *scene, const QString &titre, QList<QGraphicsItem *>::const_iterator debut,
+                       QList<QGraphicsItem *>::const_iterator fin, bool avec_fond)
 {
     const QRectF rectangle(QPointF(0, 0), scene->sceneRect().size());
+    QBuffer tampon;
+    tampon.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&fichier);
+    svg.setOutputDevice(&tampon);
     svg.setSize(rectangle.size().toSize());
     svg.setViewBox(rectangle);
     // At the screen's resolution the SVG's font sizes keep their size
     // against the drawing: text items write theirs from it.
     svg.setResolution(resolution_de_l_ecran());
-    svg.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
-    return peindre_en_vectoriel(svg, scene, rectangle);
+    svg.setTitle(titre);
+    QPainter peintre;
+    if (!peintre.begin(&svg))
+        return QByteArray();
+    peintre.setFont(police_de_l_ecran());
+    if (avec_fond)
+        peintre.fillRect(rectangle, fond_blanc);
+    peintre_vectoriel::peindre_items(peintre, scene, debut, fin);
+    if (!peintre.end())
+        return QByteArray();
+    return tampon.data();
+}
+
+bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
+{
+    const QString titre = QFileInfo(fichier.fileName()).completeBaseName();
+    const QList<QGraphicsItem *> premiers = peintre_vectoriel::premiers_plans(scene);
+    QByteArray fin_du_document;
+    for (qsizetype i = 0; i == 0 || i < premiers.size(); i += items_par_tranche) {
+        const QByteArray document =
+            tranche_svg(scene, titre, premiers.cbegin() + i,
+                        premiers.cbegin() + std::min(i + items_par_tranche, premiers.size()), i == 0);
+        const qsizetype defauts = document.indexOf(groupe_des_defauts);
+        const qsizetype groupes = defauts < 0 ? -1 : document.indexOf('\n', defauts) + 1;
+        const qsizetype fin = document.lastIndexOf(fermeture);
+        if (groupes <= 0 || fin < groupes || !document.contains(definitions_vides))
+            return false;
+        const qsizetype depuis = i == 0 ? 0 : groupes;
+        if (fichier.write(document.constData() + depuis, fin - depuis) != fin - depuis)
+            return false;
+        fin_du_document = document.mid(fin);
+    }
+    return fichier.write(fin_du_document) == fin_du_document.size();
 }
 
 bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)

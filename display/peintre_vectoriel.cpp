@@ -9,9 +9,12 @@
 
 void peintre_vectoriel::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
 {
-    const QRectF source = scene->sceneRect();
-    peintre_vectoriel vectoriel(peintre,
-                                QTransform::fromTranslate(-source.left(), -source.top()) * peintre.worldTransform());
+    const QList<QGraphicsItem *> premiers = premiers_plans(scene);
+    peindre_items(peintre, scene, premiers.cbegin(), premiers.cend());
+}
+
+QList<QGraphicsItem *> peintre_vectoriel::premiers_plans(QGraphicsScene *scene)
+{
     // Top-level items by z, then in the order they entered the scene, which
     // is how the scene lists them when it keeps no index.
     QList<QGraphicsItem *> premiers;
@@ -20,8 +23,18 @@ void peintre_vectoriel::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
             premiers.append(objet);
     std::stable_sort(premiers.begin(), premiers.end(),
                      [](const QGraphicsItem *a, const QGraphicsItem *b) { return a->zValue() < b->zValue(); });
-    for (QGraphicsItem *objet : premiers)
-        vectoriel.peindre(objet);
+    return premiers;
+}
+
+void peintre_vectoriel::peindre_items(QPainter &peintre, QGraphicsScene *scene,
+                                      QList<QGraphicsItem *>::const_iterator debut,
+                                      QList<QGraphicsItem *>::const_iterator fin)
+{
+    const QRectF source = scene->sceneRect();
+    peintre_vectoriel vectoriel(peintre,
+                                QTransform::fromTranslate(-source.left(), -source.top()) * peintre.worldTransform());
+    for (auto objet = debut; objet != fin; ++objet)
+        vectoriel.peindre(*objet);
 }
 
 peintre_vectoriel::peintre_vectoriel(QPainter &peintre, const QTransform &base)

@@ -1,6 +1,7 @@
 #ifndef PEINTRE_VECTORIEL_H
 #define PEINTRE_VECTORIEL_H
 
+#include <QList>
 #include <QStyleOptionGraphicsItem>
 #include <QTransform>
 
@@ -19,6 +20,11 @@ class peintre_vectoriel
 public:
     // The whole scene rectangle with its top-left corner at the origin.
     static void peindre_scene(QPainter &peintre, QGraphicsScene *scene);
+    // The scene's top-level items in the order they are painted.
+    static QList<QGraphicsItem *> premiers_plans(QGraphicsScene *scene);
+    // Some of those items, in that order, as peindre_scene paints them.
+    static void peindre_items(QPainter &peintre, QGraphicsScene *scene, QList<QGraphicsItem *>::const_iterator debut,
+                              QList<QGraphicsItem *>::const_iterator fin);
 
 private:
     peintre_vectoriel(QPainter &peintre, const QTransform &base);

@@ -287,6 +287,7 @@ void tst_visual_graphe_export::vectoriel_data()
     QTest::addColumn<QString>("info");
     const QString instance = "Graphe [instance], non oriente, 300 sommets [deploiement_300.txt]";
     const QString solution = "Graphe [solution], non oriente, 300 sommets [deploiement_300.txt]";
+    // Both drawings have more items than one slice of the SVG writer.
     QTest::newRow("instance x1 svg") << "--instance" << 1 << "f.svg" << instance;
     QTest::newRow("solution x2 svg, l'echelle ignoree") << "--solution" << 2 << "f.svg" << solution;
     QTest::newRow("instance x1 pdf") << "--instance" << 1 << "f.pdf" << instance;
