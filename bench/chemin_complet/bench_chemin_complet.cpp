@@ -15,6 +15,7 @@
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
+#include "mediane.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -42,15 +43,6 @@ namespace {
 double millisecondes(const QElapsedTimer &t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-double mediane(std::vector<double> v)
-{
-    if (v.empty())
-        return NAN;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
 }
 
 // One figure of a run, written as soon as it is known so that a run stopped

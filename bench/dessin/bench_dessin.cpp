@@ -9,6 +9,7 @@
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
+#include "mediane.h"
 #include "session_graphe.h"
 
 #include <QApplication>
@@ -32,13 +33,6 @@ namespace {
 double millisecondes(const QElapsedTimer &t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
 }
 
 long pic_memoire_mo()

@@ -13,6 +13,7 @@
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "mediane.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
@@ -47,15 +48,6 @@ struct mesure {
     double secondes = 0;
     double mo = 0;  // peak resident memory
 };
-
-double mediane(std::vector<double> v)
-{
-    if (v.empty())
-        return NAN;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
-}
 
 // Runs a program with its output thrown away; its wall time and peak memory.
 mesure lancer(const QStringList &commande)

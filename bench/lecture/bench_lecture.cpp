@@ -5,6 +5,7 @@
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "mediane.h"
 #include "session_graphe.h"
 
 #include <QElapsedTimer>
@@ -20,13 +21,6 @@
 
 namespace
 {
-
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
-}
 
 bool ecrire(const QString &chemin, const QByteArray &contenu)
 {
