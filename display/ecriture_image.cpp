@@ -1,6 +1,6 @@
 #include "ecriture_image.h"
 
-#include "peintre_vectoriel.h"
+#include "peintre_items.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -55,7 +55,7 @@ bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const Q
         return false;
     peintre.setFont(police_de_l_ecran());
     peintre.fillRect(rectangle, fond_blanc);
-    peintre_vectoriel::peindre_scene(peintre, scene);
+    peintre_items::peindre_scene(peintre, scene);
     return peintre.end();
 }
 
@@ -70,7 +70,7 @@ bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
     QPainter peintre(&image);
     peintre.fillRect(image.rect(), fond_blanc);
     peintre.scale(echelle, echelle);
-    peintre_vectoriel::peindre_scene(peintre, scene);
+    peintre_items::peindre_scene(peintre, scene);
     peintre.end();
     QImageWriter ecrivain(&fichier, suffixe(fichier.fileName()));
     return ecrivain.write(image.toImage());
@@ -109,7 +109,7 @@ QByteArray tranche_svg(QGraphicsScene *scene, const QString &titre, QList<QGraph
     peintre.setFont(police_de_l_ecran());
     if (avec_fond)
         peintre.fillRect(rectangle, fond_blanc);
-    peintre_vectoriel::peindre_items(peintre, scene, debut, fin);
+    peintre_items::peindre_tranche(peintre, scene, debut, fin);
     if (!peintre.end())
         return QByteArray();
     return tampon.data();
@@ -118,7 +118,7 @@ QByteArray tranche_svg(QGraphicsScene *scene, const QString &titre, QList<QGraph
 bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
 {
     const QString titre = QFileInfo(fichier.fileName()).completeBaseName();
-    const QList<QGraphicsItem *> premiers = peintre_vectoriel::premiers_plans(scene);
+    const QList<QGraphicsItem *> premiers = peintre_items::premiers_plans(scene);
     QByteArray fin_du_document;
     for (qsizetype i = 0; i == 0 || i < premiers.size(); i += items_par_tranche) {
         const QByteArray document =

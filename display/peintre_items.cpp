@@ -1,4 +1,4 @@
-#include "peintre_vectoriel.h"
+#include "peintre_items.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -7,13 +7,13 @@
 
 #include <algorithm>
 
-void peintre_vectoriel::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
+void peintre_items::peindre_scene(QPainter &peintre, QGraphicsScene *scene)
 {
     const QList<QGraphicsItem *> premiers = premiers_plans(scene);
-    peindre_items(peintre, scene, premiers.cbegin(), premiers.cend());
+    peindre_tranche(peintre, scene, premiers.cbegin(), premiers.cend());
 }
 
-QList<QGraphicsItem *> peintre_vectoriel::premiers_plans(QGraphicsScene *scene)
+QList<QGraphicsItem *> peintre_items::premiers_plans(QGraphicsScene *scene)
 {
     // Top-level items by z, then in the order they entered the scene, which
     // is how the scene lists them when it keeps no index.
@@ -26,23 +26,23 @@ QList<QGraphicsItem *> peintre_vectoriel::premiers_plans(QGraphicsScene *scene)
     return premiers;
 }
 
-void peintre_vectoriel::peindre_items(QPainter &peintre, QGraphicsScene *scene,
-                                      QList<QGraphicsItem *>::const_iterator debut,
-                                      QList<QGraphicsItem *>::const_iterator fin)
+void peintre_items::peindre_tranche(QPainter &peintre, QGraphicsScene *scene,
+                                    QList<QGraphicsItem *>::const_iterator debut,
+                                    QList<QGraphicsItem *>::const_iterator fin)
 {
     const QRectF source = scene->sceneRect();
-    peintre_vectoriel vectoriel(peintre,
-                                QTransform::fromTranslate(-source.left(), -source.top()) * peintre.worldTransform());
+    const QTransform base = QTransform::fromTranslate(-source.left(), -source.top()) * peintre.worldTransform();
+    peintre_items par_items(peintre, base);
     for (auto objet = debut; objet != fin; ++objet)
-        vectoriel.peindre(*objet);
+        par_items.peindre(*objet);
 }
 
-peintre_vectoriel::peintre_vectoriel(QPainter &peintre, const QTransform &base)
+peintre_items::peintre_items(QPainter &peintre, const QTransform &base)
     : _peintre(peintre), _base(base), _courante(peintre.worldTransform())
 {
 }
 
-void peintre_vectoriel::peindre(QGraphicsItem *objet)
+void peintre_items::peindre(QGraphicsItem *objet)
 {
     if (!objet->isVisible())
         return;
@@ -57,7 +57,7 @@ void peintre_vectoriel::peindre(QGraphicsItem *objet)
             peindre(enfant);
 }
 
-void peintre_vectoriel::peindre_seul(QGraphicsItem *objet)
+void peintre_items::peindre_seul(QGraphicsItem *objet)
 {
     const QTransform transformation = objet->sceneTransform() * _base;
     if (transformation != _courante) {
@@ -70,7 +70,7 @@ void peintre_vectoriel::peindre_seul(QGraphicsItem *objet)
     objet->paint(&_peintre, &_option, nullptr);
 }
 
-bool peintre_vectoriel::derriere(const QGraphicsItem *enfant)
+bool peintre_items::derriere(const QGraphicsItem *enfant)
 {
     return enfant->zValue() < 0 || (enfant->flags() & QGraphicsItem::ItemStacksBehindParent);
 }
