@@ -14,6 +14,8 @@ public:
 
     std::int32_t &x() { return _x; }
     std::int32_t &y() { return _y; }
+    std::int32_t x() const { return _x; }
+    std::int32_t y() const { return _y; }
 
 private:
     std::int32_t _x = 0;

@@ -26,6 +26,13 @@ public:
     std::uint16_t &sink() { return _sink; }
     QString &nom_fichier() { return _nom_fichier; }
 
+    // For callers that only read.
+    std::uint16_t nb_sensors() const { return _nb_sensors; }
+    const std::vector<std::unique_ptr<liste_voisins>> &voisins() const { return _voisins; }
+    const std::vector<std::unique_ptr<coord_sommet>> &positions() const { return _positions; }
+    std::uint16_t sink() const { return _sink; }
+    const QString &nom_fichier() const { return _nom_fichier; }
+
 private:
     std::uint16_t _nb_sensors = 0;
     std::vector<std::unique_ptr<liste_voisins>> _voisins;

@@ -18,6 +18,13 @@ public:
     QString &nom_instance() { return _nom_instance; }
     QString &nom_fichier() { return _nom_fichier; }
 
+    // For callers that only read.
+    const liste_capteurs &liste_ma() const { return _liste_ma; }
+    const liste_capteurs &liste_br() const { return _liste_br; }
+    const liste_capteurs &liste_sl() const { return _liste_sl; }
+    const QString &nom_instance() const { return _nom_instance; }
+    const QString &nom_fichier() const { return _nom_fichier; }
+
 private:
     liste_capteurs _liste_ma;
     liste_capteurs _liste_br;

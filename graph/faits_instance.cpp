@@ -1,0 +1,160 @@
+#include "faits_instance.h"
+
+#include "coord_sommet.h"
+#include "ensembles_disjoints.h"
+#include "graphe_instance.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::size_t nombres_16_bits = 65536;
+const graphe_instance::liste_voisins aucune_entree;
+
+// Who lists each sensor, as one array of entries grouped by the sensor they
+// name: only entries that make a link (in range, not the sensor itself).
+struct listes_entrantes
+{
+    std::vector<std::uint32_t> debut;
+    std::vector<std::uint16_t> sources;
+
+    listes_entrantes(const graphe_instance &instance, std::size_t n, std::size_t listes) : debut(n + 1, 0)
+    {
+        const auto &voisins = instance.voisins();
+        for (std::size_t a = 0; a < listes; ++a)
+            if (voisins[a])
+                for (std::uint16_t b : *voisins[a])
+                    if (b < n && b != a)
+                        ++debut[b + 1];
+        for (std::size_t b = 0; b < n; ++b)
+            debut[b + 1] += debut[b];
+        sources.resize(debut[n]);
+        std::vector<std::uint32_t> suivant(debut.begin(), debut.end() - 1);
+        for (std::size_t a = 0; a < listes; ++a)
+            if (voisins[a])
+                for (std::uint16_t b : *voisins[a])
+                    if (b < n && b != a)
+                        sources[suivant[b]++] = std::uint16_t(a);
+    }
+};
+
+void calculer_bornes(const graphe_instance &instance, faits_instance &f)
+{
+    const std::size_t places = std::min<std::size_t>(instance.nb_sensors(), instance.positions().size());
+    for (std::size_t i = 0; i < places; ++i) {
+        const coord_sommet *p = instance.positions()[i].get();
+        if (!p)
+            continue;
+        if (!f.bornes_valides) {
+            f.min_x = f.max_x = p->x();
+            f.min_y = f.max_y = p->y();
+            f.bornes_valides = true;
+            continue;
+        }
+        f.min_x = std::min(f.min_x, p->x());
+        f.max_x = std::max(f.max_x, p->x());
+        f.min_y = std::min(f.min_y, p->y());
+        f.max_y = std::max(f.max_y, p->y());
+    }
+}
+
+void calculer_composantes(ensembles_disjoints &groupes, std::size_t n, faits_instance &f)
+{
+    for (std::size_t v = 0; v < n; ++v)
+        if (groupes.racine(std::uint32_t(v)) == v)
+            ++f.composantes;
+    f.puits_valide = f.puits < int(n);
+    if (f.puits_valide)
+        f.taille_composante_puits = int(groupes.taille(std::uint32_t(f.puits)));
+}
+
+} // namespace
+
+faits_instance calculer_faits_instance(const graphe_instance &instance)
+{
+    faits_instance f;
+    f.fichier = QFileInfo(instance.nom_fichier()).fileName();
+    const std::size_t n = instance.nb_sensors();
+    const std::size_t listes = std::min(n, instance.voisins().size());
+    f.capteurs = int(n);
+    f.puits = instance.sink();
+
+    const listes_entrantes entrants(instance, n, listes);
+    ensembles_disjoints groupes(n);
+    // Stamps instead of clearing: sensor a's marks are those equal to a + 1.
+    std::vector<std::uint32_t> liste_a(n, 0), lie_a(n, 0), vu_dans_liste(nombres_16_bits, 0);
+    qint64 somme_degres = 0;
+    f.degre_min = n ? std::numeric_limits<int>::max() : 0;
+    for (std::size_t a = 0; a < n; ++a) {
+        const std::uint32_t marque = std::uint32_t(a + 1);
+        int degre = 0;
+        for (std::uint32_t i = entrants.debut[a]; i < entrants.debut[a + 1]; ++i) {
+            const std::uint16_t c = entrants.sources[i];
+            liste_a[c] = marque;
+            if (lie_a[c] != marque) {
+                lie_a[c] = marque;
+                ++degre;
+            }
+        }
+        const auto &liste = (a < listes && instance.voisins()[a]) ? *instance.voisins()[a] : aucune_entree;
+        for (std::uint16_t b : liste) {
+            ++f.entrees;
+            if (vu_dans_liste[b] == marque)
+                ++f.entrees_repetees;
+            vu_dans_liste[b] = marque;
+            if (b >= n) {
+                ++f.entrees_hors_limites;
+                continue;
+            }
+            if (b == a) {
+                ++f.entrees_soi_meme;
+                continue;
+            }
+            // liste_a marks the sensors that list a.
+            if (liste_a[b] != marque)
+                ++f.entrees_sens_unique;
+            if (lie_a[b] != marque) {
+                lie_a[b] = marque;
+                ++degre;
+            }
+            groupes.unir(std::uint32_t(a), b);
+        }
+        if (degre == 0)
+            f.isoles.push_back(std::uint16_t(a));
+        somme_degres += degre;
+        f.degre_min = std::min(f.degre_min, degre);
+        f.degre_max = std::max(f.degre_max, degre);
+    }
+    f.liens = somme_degres / 2;
+    f.degre_moyen = n ? double(somme_degres) / double(n) : 0.0;
+    calculer_composantes(groupes, n, f);
+    calculer_bornes(instance, f);
+    return f;
+}
+
+std::vector<std::uint16_t> capteurs_lies(const graphe_instance &instance, std::uint16_t k)
+{
+    const std::size_t n = instance.nb_sensors();
+    const std::size_t listes = std::min(n, instance.voisins().size());
+    std::vector<char> lie(n, 0);
+    for (std::size_t a = 0; a < listes; ++a) {
+        if (!instance.voisins()[a])
+            continue;
+        for (std::uint16_t b : *instance.voisins()[a]) {
+            if (b >= n || b == a)
+                continue;
+            if (a == k)
+                lie[b] = 1;
+            else if (b == k)
+                lie[a] = 1;
+        }
+    }
+    std::vector<std::uint16_t> resultat;
+    for (std::size_t v = 0; v < n; ++v)
+        if (lie[v])
+            resultat.push_back(std::uint16_t(v));
+    return resultat;
+}
