@@ -2,15 +2,21 @@
 
 #include "constructeur_scene.h"
 #include "ecriture_image.h"
+#include "faits_instance.h"
+#include "faits_solution.h"
+#include "graphe_instance.h"
+#include "graphe_solution.h"
 #include "fichier_session.h"
 #include "graphic_view.h"
 #include "options_export.h"
+#include "rapport_json.h"
 #include "session_graphe.h"
 #include "tri_sortie.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGraphicsScene>
+#include <QJsonObject>
 #include <QString>
 
 #include <iostream>
@@ -86,6 +92,21 @@ statut_export lire_session(const options_export &options, session_graphe &sessio
     return statut_ecrit;
 }
 
+// The facts of what the drawing would show, written instead of it.
+statut_export ecrire_faits(const options_export &options, session_graphe &session)
+{
+    QJsonObject rapport{{QStringLiteral("session"), options.session},
+                        {QStringLiteral("instance"), json_instance(calculer_faits_instance(*session.instance()))}};
+    if (options.type_graphe != 1)
+        rapport.insert(QStringLiteral("solution"),
+                       json_solution(calculer_faits_solution(*session.instance(), *session.solution())));
+    if (!ecrire_rapport(rapport, options.sortie)) {
+        signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
+        return statut_ecriture;
+    }
+    return statut_ecrit;
+}
+
 } // namespace
 
 void signaler(const QString &message)
@@ -95,9 +116,15 @@ void signaler(const QString &message)
 
 statut_export exporter_figure(const options_export &options, graphic_view &vue)
 {
-    const tri_sortie tri(std::cout, std::cerr, options.traces);
+    // A report on standard output keeps it for the JSON alone.
+    const tri_sortie tri(std::cout, std::cerr, options.traces, options.rapport ? &std::cerr : nullptr);
     if (sortie_sur_une_entree(options.sortie, options.session))
         return statut_usage;
+    if (options.rapport) {
+        session_graphe session;
+        const statut_export lu = lire_session(options, session);
+        return lu != statut_ecrit ? lu : ecrire_faits(options, session);
+    }
     vue.set_zoom(options.zoom);
     if (format_du_nom(options.sortie) == format_image::matriciel
         && !taille_admise(vue.scene()->sceneRect(), options.echelle))

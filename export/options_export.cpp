@@ -1,6 +1,7 @@
 #include "options_export.h"
 
 #include "ecriture_image.h"
+#include "rapport_json.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -32,7 +33,8 @@ void declarer_options(QCommandLineParser &analyseur)
 {
     analyseur.setApplicationDescription(QStringLiteral(
         "Dessine l'instance ou la solution d'une session comme le fait visual_graphe, sans fenêtre, "
-        "et l'écrit dans un fichier PNG, JPG, BMP, TIFF, SVG ou PDF."));
+        "et l'écrit dans un fichier PNG, JPG, BMP, TIFF, SVG ou PDF, ou en écrit les faits "
+        "(capteurs, liens, composantes, couverture de la solution) en JSON."));
     analyseur.addHelpOption();
     analyseur.addVersionOption();
     analyseur.addOption({option_instance, QStringLiteral("Dessine l'instance (par défaut).")});
@@ -46,7 +48,8 @@ void declarer_options(QCommandLineParser &analyseur)
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
-                                        ".bmp, .tif, .tiff, .svg ou .pdf."),
+                                        ".bmp, .tif, .tiff, .svg, .pdf, ou .json pour les faits ; "
+                                        "- écrit les faits en JSON sur la sortie standard."),
                          QStringLiteral("SORTIE")});
     analyseur.addPositionalArgument(QStringLiteral("SESSION.vga"), QStringLiteral("Fichier de session à dessiner."));
 }
@@ -88,9 +91,10 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         return false;
     }
     options.sortie = sorties.last();
-    if (format_du_nom(options.sortie) == format_image::inconnu) {
+    options.rapport = sortie_rapport(options.sortie);
+    if (!options.rapport && format_du_nom(options.sortie) == format_image::inconnu) {
         raison = QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, "
-                                ".tif, .tiff, .svg ou .pdf")
+                                ".tif, .tiff, .svg, .pdf ou .json")
                      .arg(options.sortie);
         return false;
     }

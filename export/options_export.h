@@ -11,6 +11,8 @@ struct options_export {
     int zoom = 1;
     int echelle = 1;
     bool traces = false;
+    // The facts as JSON instead of a picture.
+    bool rapport = false;
     QString session;
     QString sortie;
 };

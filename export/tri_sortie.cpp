@@ -13,8 +13,9 @@ bool signale_un_echec(const std::string &ligne)
 
 } // namespace
 
-tri_sortie::tri_sortie(std::ostream &sortie, std::ostream &erreurs, bool traces)
-    : _sortie(sortie), _ancien(sortie.rdbuf()), _erreurs(erreurs.rdbuf()), _traces(traces)
+tri_sortie::tri_sortie(std::ostream &sortie, std::ostream &erreurs, bool traces, std::ostream *vers)
+    : _sortie(sortie), _ancien(sortie.rdbuf()), _erreurs(erreurs.rdbuf()),
+      _traces_vers(vers ? vers->rdbuf() : _ancien), _traces(traces)
 {
     _sortie.rdbuf(this);
 }
@@ -50,7 +51,7 @@ int tri_sortie::sync()
 
 void tri_sortie::terminer_ligne()
 {
-    std::streambuf *cible = signale_un_echec(_ligne) ? _erreurs : (_traces ? _ancien : nullptr);
+    std::streambuf *cible = signale_un_echec(_ligne) ? _erreurs : (_traces ? _traces_vers : nullptr);
     if (cible) {
         cible->sputn(_ligne.data(), std::streamsize(_ligne.size()));
         cible->pubsync();

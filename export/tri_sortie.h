@@ -12,7 +12,8 @@
 class tri_sortie : public std::streambuf
 {
 public:
-    tri_sortie(std::ostream &sortie, std::ostream &erreurs, bool traces);
+    // Traces go where the replaced stream went, or to `vers` when given.
+    tri_sortie(std::ostream &sortie, std::ostream &erreurs, bool traces, std::ostream *vers = nullptr);
     ~tri_sortie() override;
     tri_sortie(const tri_sortie &) = delete;
     tri_sortie &operator=(const tri_sortie &) = delete;
@@ -28,6 +29,7 @@ private:
     std::ostream &_sortie;
     std::streambuf *_ancien;
     std::streambuf *_erreurs;
+    std::streambuf *_traces_vers;
     bool _traces;
     std::string _ligne;
 };

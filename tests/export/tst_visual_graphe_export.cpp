@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,6 +114,7 @@ private slots:
     void tailles();
     void vectoriel_data();
     void vectoriel();
+    void rapport_json();
     void sessions_invalides_data();
     void sessions_invalides();
 };
@@ -143,9 +146,16 @@ void tst_visual_graphe_export::statuts_data()
                                  << "aucun fichier de sortie : indiquez-le avec -o SORTIE (voir --help)" << "";
     QTest::newRow("suffixe inconnu")
         << QStringList{s, "-o", "f.txt"} << 1
-        << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg ou .pdf "
-           "(voir --help)"
+        << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf "
+           "ou .json (voir --help)"
         << "f.txt";
+    QTest::newRow("rapport, suffixe en capitales") << QStringList{"--solution", s, "-o", "f.JSON"} << 0 << ""
+                                                   << "f.JSON";
+    QTest::newRow("rapport, solution absente") << QStringList{"--solution", "sans_solution.vga", "-o", "f.json"}
+                                               << 2 << "la solution « %D/absente.txt » n'a pas pu être lue"
+                                               << "f.json";
+    QTest::newRow("rapport, dossier absent") << QStringList{s, "-o", "nulle_part/f.json"} << 3
+                                             << "la sortie « nulle_part/f.json » n'a pas pu être écrite" << "";
     QTest::newRow("instance et solution") << QStringList{"--instance", "--solution", s, "-o", "f.png"} << 1
                                           << "--instance et --solution s'excluent (voir --help)" << "f.png";
     QTest::newRow("deux sessions") << QStringList{s, s, "-o", "f.png"} << 1
@@ -204,6 +214,36 @@ void tst_visual_graphe_export::statuts()
     QCOMPARE(contenu_dossier(d), avant);
     QCOMPARE(QFileInfo(d + '/' + exemple + ".txt").size(), QFileInfo(VG_EXAMPLES_DIR "/" + exemple + ".txt").size());
     QCOMPARE(QFileInfo(d + '/' + exemple + ".vga").size(), QFileInfo(VG_EXAMPLES_DIR "/" + exemple + ".vga").size());
+}
+
+void tst_visual_graphe_export::rapport_json()
+{
+    QTemporaryDir dossier;
+    const QString session = VG_EXAMPLES_DIR "/" + exemple + ".vga";
+    const execution fichier = lancer(dossier.path(), {"--solution", "--verbose", session, "-o", "r.json"});
+    const execution flux = lancer(dossier.path(), {"--verbose", "--solution", session, "-o", "-"});
+    QCOMPARE(fichier.statut, 0);
+    QCOMPARE(flux.statut, 0);
+    // With -o - standard output holds the JSON alone, traces or not.
+    QFile ecrit(dossier.filePath("r.json"));
+    QVERIFY(ecrit.open(QIODevice::ReadOnly));
+    QCOMPARE(flux.sortie, ecrit.readAll());
+
+    const QJsonObject rapport = QJsonDocument::fromJson(flux.sortie).object();
+    const QJsonObject instance = rapport.value("instance").toObject();
+    const QJsonObject solution = rapport.value("solution").toObject();
+    QCOMPARE(rapport.keys(), QStringList({"instance", "session", "solution"}));
+    QCOMPARE(instance.keys(), QStringList({"bounds", "components", "degree", "entries", "file", "isolated", "links",
+                                           "one_way_entries", "out_of_range_entries", "repeated_entries",
+                                           "self_entries", "sensors", "sink", "sink_component_size",
+                                           "sink_in_range"}));
+    QCOMPARE(solution.keys(), QStringList({"br", "file", "in_no_list", "in_several_lists", "instance_name",
+                                           "instance_name_matches", "ma", "ma_components", "not_covered",
+                                           "out_of_range", "repeated", "sink_in_ma", "sl"}));
+    QCOMPARE(instance.value("sensors").toInt(), 300);
+    QCOMPARE(instance.value("file").toString(), exemple + ".txt");
+    QCOMPARE(solution.value("out_of_range").toObject().keys(), QStringList({"br", "ma", "sl"}));
+    QCOMPARE(solution.value("in_several_lists").toObject().keys(), QStringList({"ma_br", "ma_sl", "sl_br"}));
 }
 
 void tst_visual_graphe_export::memes_pixels_que_la_fenetre_data()
