@@ -6,6 +6,7 @@
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
+#include "panneau_faits.h"
 #include "registre_sessions.h"
 
 #include <QFileDialog>
@@ -37,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
         pages_graphe::actions_zoom{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
+    _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, *_registre);
 
     // "Exit" closes the only window, which ends the event loop normally.
     connect(ui->actionExit_2, &QAction::triggered, this, &QWidget::close);
@@ -97,6 +99,7 @@ bool MainWindow::ouvrir_session(const QString &chemin)
 void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardItem *entree)
 {
     _pages->ouvrir(*_registre, item_session, entree);
+    _panneau->suivre();
 }
 
 bool MainWindow::verifier_graphe()

@@ -9,6 +9,7 @@ class QStandardItem;
 class QTextEdit;
 class graphic_view;
 class pages_graphe;
+class panneau_faits;
 class registre_sessions;
 class session_graphe;
 
@@ -60,6 +61,8 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<registre_sessions> _registre;
     std::unique_ptr<pages_graphe> _pages;
+    // Parented to the box it writes in.
+    panneau_faits *_panneau = nullptr;
 };
 
 #endif

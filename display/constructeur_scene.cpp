@@ -1,6 +1,7 @@
 #include "constructeur_scene.h"
 
 #include "coord_sommet.h"
+#include "couleurs_dessin.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphic_item_arc.h"
@@ -29,11 +30,11 @@ namespace {
 const QColor bleu_nuit(0, 51, 102, 255);
 const QColor gris_texte(153, 153, 153, 255);
 const QColor gris_arc(170, 170, 170, 255);
-const QColor blanc_casse(244, 244, 244, 255);
 const QColor rouge_puits(175, 8, 8, 255);
-const QColor vert_puits(0, 128, 0, 255);
-const QColor vert_ma(173, 255, 47, 255);
-const QColor saumon_br(250, 128, 114, 255);
+using couleurs_dessin::blanc_casse;
+using couleurs_dessin::saumon_br;
+using couleurs_dessin::vert_ma;
+using couleurs_dessin::vert_puits;
 
 // The drawing's measures, in scene units.
 constexpr int nb_graduations = 10;

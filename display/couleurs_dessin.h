@@ -1,0 +1,18 @@
+#ifndef COULEURS_DESSIN_H
+#define COULEURS_DESSIN_H
+
+#include <QColor>
+
+// Fills of the sensors by role, shared by the drawing and the legends that
+// explain it.
+namespace couleurs_dessin
+{
+
+inline const QColor vert_puits(0, 128, 0, 255);
+inline const QColor vert_ma(173, 255, 47, 255);
+inline const QColor saumon_br(250, 128, 114, 255);
+inline const QColor blanc_casse(244, 244, 244, 255);
+
+} // namespace couleurs_dessin
+
+#endif

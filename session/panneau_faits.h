@@ -1,0 +1,41 @@
+#ifndef PANNEAU_FAITS_H
+#define PANNEAU_FAITS_H
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class QStackedWidget;
+class QTextBrowser;
+class QWidget;
+class pages_graphe;
+class registre_sessions;
+
+// The box under the tree: the facts of the graph page on screen, empty when
+// none is. Each page's text is made once, when it is first shown.
+class panneau_faits : public QObject
+{
+    Q_OBJECT
+
+public:
+    panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages, registre_sessions &registre);
+
+    // The page's drawing changed: its text is made again when next shown.
+    void oublier(QWidget *page);
+
+public slots:
+    // Shows the current page's text; called too once a new page is known.
+    void suivre();
+
+private:
+    QString texte_page(QWidget *page);
+
+    QTextBrowser *_zone;
+    QStackedWidget *_pile;
+    pages_graphe &_pages;
+    registre_sessions &_registre;
+    QHash<QWidget *, QString> _textes;
+    QString _montre;
+};
+
+#endif
