@@ -14,6 +14,7 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "mediane.h"
+#include "processus.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
@@ -24,13 +25,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -40,49 +35,6 @@ namespace {
 
 constexpr int largeur = 800;
 constexpr int hauteur = 550;
-// No run is let go on for more than this.
-constexpr unsigned limite_s = 900;
-
-struct mesure {
-    bool reussie = false;
-    double secondes = 0;
-    double mo = 0;  // peak resident memory
-};
-
-// Runs a program with its output thrown away; its wall time and peak memory.
-mesure lancer(const QStringList &commande)
-{
-    std::vector<QByteArray> octets;
-    for (const QString &a : commande)
-        octets.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &a : octets)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    mesure m;
-    const auto debut = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int nul = open("/dev/null", O_WRONLY);
-        dup2(nul, 1);
-        dup2(nul, 2);
-        // A pending alarm survives exec: a run that never ends is stopped.
-        alarm(limite_s);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    if (pid < 0)
-        return m;
-    int statut = 0;
-    rusage usage{};
-    if (wait4(pid, &statut, 0, &usage) != pid)
-        return m;
-    m.secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-    m.mo = double(usage.ru_maxrss) / 1024.0;
-    m.reussie = WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
-    return m;
-}
 
 // The same drawing for neato -n2: each vertex at the centre of the viewer's
 // circle (y upward), a 22-unit circle with its number, the solution's
@@ -162,21 +114,6 @@ QString texte(double v, int decimales)
 QString mo(qint64 octets)
 {
     return octets <= 0 ? QStringLiteral("-") : QString::number(double(octets) / 1e6, 'f', octets < 10000000 ? 2 : 1);
-}
-
-// Median figures of several runs of one command line; failed runs count
-// only as failures.
-mesure medianes(const QStringList &commande, int essais)
-{
-    std::vector<double> temps, memoire;
-    for (int i = 0; i < essais; ++i) {
-        const mesure m = lancer(commande);
-        if (!m.reussie)
-            return m;
-        temps.push_back(m.secondes);
-        memoire.push_back(m.mo);
-    }
-    return {true, mediane(temps), mediane(memoire)};
 }
 
 void ouvrir_vectoriel(const QString &dossier, const QString &nom)

@@ -1,0 +1,89 @@
+// The facts of a network and its solution: their computation on generated
+// networks of 32767 and 65535 sensors (mean degree 8), with its growth, and
+// the command's JSON report against its PNG of the same solution drawing,
+// each run a child process timed from start to exit. Medians of 5 runs
+// (--runs N to change).
+//
+//   bench_faits [--runs N]
+
+#include "faits_instance.h"
+#include "faits_solution.h"
+#include "generateur_reseau.h"
+#include "graphe_instance.h"
+#include "mediane.h"
+#include "processus.h"
+#include "session_graphe.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// Milliseconds to compute both facts, median of the runs.
+double millisecondes_faits(session_graphe &session, int essais)
+{
+    std::vector<double> temps;
+    // Results kept so that no run is optimised away.
+    qint64 temoin = 0;
+    for (int i = 0; i < essais; ++i) {
+        const auto debut = std::chrono::steady_clock::now();
+        const faits_instance fi = calculer_faits_instance(*session.instance());
+        const faits_solution fs = calculer_faits_solution(*session.instance(), *session.solution());
+        temps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count());
+        temoin += fi.liens + fs.composantes_ma;
+    }
+    if (temoin < 0)
+        std::printf("?\n");
+    return mediane(temps);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    int essais = 5;
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype i = arguments.indexOf(QStringLiteral("--runs"));
+    if (i >= 0 && i + 1 < arguments.size())
+        essais = std::max(1, arguments.at(i + 1).toInt());
+    QTemporaryDir dossier;
+    if (!dossier.isValid())
+        return 1;
+    const QString d = dossier.path();
+    std::printf("Facts of generated networks, mean degree 8, median of %d runs\n\n", essais);
+    std::printf("| Sensors | Facts | JSON report | PNG export | JSON / PNG |\n|---|---|---|---|---|\n");
+
+    double precedent = 0;
+    for (int n : {32767, 65535}) {
+        parametres_reseau p;
+        p.nb_capteurs = n;
+        p.degre_moyen = 8;
+        const QString nom = QStringLiteral("reseau_%1").arg(n);
+        const QString vga = ecrire_session(p, d, nom, nom);
+        session_graphe session;
+        std::cout.setstate(std::ios::failbit); // the readers' trace lines
+        const bool lu = !vga.isEmpty() && session.lire_instance(d + '/' + nom + ".txt")
+                        && session.lire_solution(d + '/' + nom + "_sol.txt");
+        std::cout.clear();
+        if (!lu) {
+            std::printf("network of %d sensors could not be made\n", n);
+            return 1;
+        }
+        const double faits = millisecondes_faits(session, essais);
+        const mesure json = medianes({VG_EXPORT, "--solution", vga, "-o", d + "/r.json"}, essais);
+        const mesure png = medianes({VG_EXPORT, "--solution", vga, "-o", d + "/r.png"}, essais);
+        std::printf("| %d | %.1f ms | %.2f s | %.2f s | %.2f |\n", n, faits, json.secondes, png.secondes,
+                    json.secondes / png.secondes);
+        if (precedent > 0)
+            std::printf("\nFacts from 32767 to 65535 sensors: x%.2f (linear: x2.00)\n", faits / precedent);
+        precedent = faits;
+        std::fflush(stdout);
+    }
+    return 0;
+}
