@@ -156,7 +156,18 @@ void MainWindow::appliquer_zoom(int facteur)
     if (!session)
         return;
 
-    dessiner_graphe(vue, session, type_graphe_pour(entree));
-    vue->verticalScrollBar()->setValue(0);
-    vue->horizontalScrollBar()->setValue(0);
+    _pages->dessiner(*_registre, vue, session, entree);
+}
+
+void MainWindow::on_action_comparer_triggered()
+{
+    QWidget *page = _pages->page_solution(*_registre);
+    if (!page)
+        return;
+    const QString chemin = QFileDialog::getOpenFileName(this, tr("Choisir la solution à comparer"), QString(),
+                                                        tr("Solutions (*.txt);;Tous les fichiers (*)"));
+    if (chemin.isEmpty())
+        return;
+    if (_pages->comparer(*_registre, ui->treeView, page, chemin))
+        _panneau->suivre();
 }

@@ -50,6 +50,7 @@ private slots:
     void on_action_zoom_x4_triggered();
     void on_action_zoom_x8_triggered();
     void on_action_zoom_x16_triggered();
+    void on_action_comparer_triggered();
     void on_liste_item_triggered(QStandardItem *, QStandardItem *);
 
 private:

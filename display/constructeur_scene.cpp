@@ -32,7 +32,9 @@ const QColor gris_texte(153, 153, 153, 255);
 const QColor gris_arc(170, 170, 170, 255);
 const QColor rouge_puits(175, 8, 8, 255);
 using couleurs_dessin::blanc_casse;
+using couleurs_dessin::bleu_seulement_a;
 using couleurs_dessin::saumon_br;
+using couleurs_dessin::vermillon_seulement_b;
 using couleurs_dessin::vert_ma;
 using couleurs_dessin::vert_puits;
 
@@ -48,6 +50,8 @@ constexpr int reserve_sommets = 120;
 // ...from this corner on.
 constexpr int decalage_sommets = 49;
 constexpr int diametre_sommet = 22;
+// A comparison's links of one solution only stand out from the grey ones.
+constexpr qreal largeur_arc_difference = 1.5;
 
 // Every item of a drawing is made here, so that the whole drawing's items can
 // be tuned in one place.
@@ -90,10 +94,10 @@ public:
         return item;
     }
 
-    void arc(graphic_item_sommet *source, graphic_item_sommet *destination)
+    void arc(graphic_item_sommet *source, graphic_item_sommet *destination, const QPen *stylo = nullptr)
     {
         auto *item = new graphic_item_arc(nullptr);
-        item->setPen(_trait_arc);
+        item->setPen(stylo ? *stylo : _trait_arc);
         source->arcs_sortants().push_back(item);
         item->source() = source;
         destination->arcs_entrants().push_back(item);
@@ -132,6 +136,7 @@ struct donnees_dessin
     graphe_instance &instance;
     graphe_solution *solution; // null for the instance drawing
     std::size_t nb_places;
+    graphe_solution *solution_b = nullptr; // the other solution of a comparison
 };
 
 struct echelle_dessin
@@ -210,17 +215,30 @@ echelle_dessin mettre_a_l_echelle(const donnees_dessin &d, int largeur, int haut
     return e;
 }
 
+QString nom_seul(const QString &chemin)
+{
+    return QFileInfo(chemin).fileName();
+}
+
 void ecrire_information(fabrique_items &fabrique, const donnees_dessin &d)
 {
-    const QString texte = QStringLiteral("Graphe [%1], non oriente, %2 sommets [%3]")
-                              .arg(d.solution ? QStringLiteral("solution") : QStringLiteral("instance"))
-                              .arg(d.instance.nb_sensors())
-                              .arg(QFileInfo(d.instance.nom_fichier()).fileName());
+    QString texte;
+    if (d.solution_b)
+        texte = QStringLiteral("Comparaison [%1] / [%2], %3 sommets [%4]")
+                    .arg(nom_seul(d.solution->nom_fichier()), nom_seul(d.solution_b->nom_fichier()))
+                    .arg(d.instance.nb_sensors())
+                    .arg(nom_seul(d.instance.nom_fichier()));
+    else
+        texte = QStringLiteral("Graphe [%1], non oriente, %2 sommets [%3]")
+                    .arg(d.solution ? QStringLiteral("solution") : QStringLiteral("instance"))
+                    .arg(d.instance.nb_sensors())
+                    .arg(nom_seul(d.instance.nom_fichier()));
     fabrique.texte(texte, 0, 0, &bleu_nuit);
 }
 
 // Fill and label colours of every sensor; membership marks keep the choice
 // linear in the list lengths.
+// In a comparison, dans_ma holds 1 for A's MA sensors, 2 for B's, 3 for both.
 struct couleurs_sommets
 {
     std::vector<char> dans_ma;
@@ -230,12 +248,18 @@ struct couleurs_sommets
     {
         if (!d.solution)
             return;
-        for (std::uint16_t s : d.solution->liste_ma())
-            if (s < d.nb_places)
-                dans_ma[s] = 1;
-        for (std::uint16_t s : d.solution->liste_br())
-            if (s < d.nb_places)
-                dans_br[s] = 1;
+        marquer(dans_ma, d.solution->liste_ma(), 1);
+        if (d.solution_b)
+            marquer(dans_ma, d.solution_b->liste_ma(), 2);
+        else
+            marquer(dans_br, d.solution->liste_br(), 1);
+    }
+
+    static void marquer(std::vector<char> &marques, const graphe_solution::liste_capteurs &liste, char bit)
+    {
+        for (std::uint16_t s : liste)
+            if (s < marques.size())
+                marques[s] |= bit;
     }
 
     const QColor &fond(const donnees_dessin &d, std::size_t i) const
@@ -244,6 +268,10 @@ struct couleurs_sommets
             return blanc_casse;
         if (i == d.instance.sink())
             return vert_puits;
+        if (d.solution_b && dans_ma[i] == 1)
+            return bleu_seulement_a;
+        if (d.solution_b && dans_ma[i] == 2)
+            return vermillon_seulement_b;
         if (dans_ma[i])
             return vert_ma;
         if (dans_br[i])
@@ -251,10 +279,10 @@ struct couleurs_sommets
         return blanc_casse;
     }
 
-    static const QColor &etiquette(const donnees_dessin &d, std::size_t i)
+    const QColor &etiquette(const donnees_dessin &d, std::size_t i) const
     {
         if (i != d.instance.sink())
-            return bleu_nuit;
+            return (d.solution_b && (dans_ma[i] == 1 || dans_ma[i] == 2)) ? blanc_casse : bleu_nuit;
         return d.solution ? blanc_casse : rouge_puits;
     }
 };
@@ -262,11 +290,10 @@ struct couleurs_sommets
 // Every vertex, labelled, in sensor order and listed in the view; they
 // enter the scene only after the arcs, so that they lie above them.
 std::vector<std::unique_ptr<graphic_item_sommet>>
-creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const echelle_dessin &e, int hauteur,
-              std::vector<graphic_item_sommet *> &liste)
+creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const couleurs_sommets &couleurs,
+              const echelle_dessin &e, int hauteur, std::vector<graphic_item_sommet *> &liste)
 {
     const auto &positions = d.instance.positions();
-    const couleurs_sommets couleurs(d);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets;
     sommets.reserve(d.nb_places);
     liste.reserve(liste.size() + d.nb_places);
@@ -276,16 +303,17 @@ creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const echelle_d
         const int sx = static_cast<int>(e.ecart_x * (positions[i]->x() - e.min_x));
         const int sy = (hauteur - reserve_sommets) - static_cast<int>(e.ecart_y * (positions[i]->y() - e.min_y));
         sommets.push_back(fabrique.sommet(static_cast<int>(i), sx + decalage_sommets, sy + decalage_sommets,
-                                          couleurs.fond(d, i), couleurs_sommets::etiquette(d, i)));
+                                          couleurs.fond(d, i), couleurs.etiquette(d, i)));
         liste.push_back(sommets.back().get());
     }
     return sommets;
 }
 
 // Calls f(s, t) for every neighbour entry whose arc is drawn, in order: every
-// sensor's for the instance, the MA sensors' for the solution.
+// sensor's for the instance, the MA sensors' for the solution, and for a
+// comparison A's MA sensors' then those of B's that A lacks.
 template <typename F>
-void pour_chaque_entree(const donnees_dessin &d, F &&f)
+void pour_chaque_entree(const donnees_dessin &d, const couleurs_sommets &couleurs, F &&f)
 {
     const auto &voisins = d.instance.voisins();
     const std::size_t nb_sensors = d.instance.nb_sensors();
@@ -299,6 +327,10 @@ void pour_chaque_entree(const donnees_dessin &d, F &&f)
     if (d.solution) {
         for (std::uint16_t s : d.solution->liste_ma())
             entrees_de(s);
+        if (d.solution_b)
+            for (std::uint16_t s : d.solution_b->liste_ma())
+                if (s < couleurs.dans_ma.size() && couleurs.dans_ma[s] == 2)
+                    entrees_de(s);
     } else {
         for (std::size_t s = 0; s < nb_sensors; ++s)
             entrees_de(static_cast<std::uint16_t>(s));
@@ -307,13 +339,13 @@ void pour_chaque_entree(const donnees_dessin &d, F &&f)
 
 // Each vertex's arc lists get their final size at once instead of growing
 // arc by arc, which also leaves the arcs side by side.
-void reserver_arcs(graphic_view *vue, const donnees_dessin &d,
+void reserver_arcs(graphic_view *vue, const donnees_dessin &d, const couleurs_sommets &couleurs,
                    std::vector<std::unique_ptr<graphic_item_sommet>> &sommets)
 {
     std::vector<std::uint32_t> sortants(d.nb_places, 0), entrants(d.nb_places, 0);
     // Counted for the vertices of this drawing, whose ids lie below
     // nb_places; a view not emptied before may hold others.
-    pour_chaque_entree(d, [&](std::uint16_t s, std::uint16_t t) {
+    pour_chaque_entree(d, couleurs, [&](std::uint16_t s, std::uint16_t t) {
         if (s < d.nb_places && t < d.nb_places && vue->trouver_sommet(s) && vue->trouver_sommet(t)) {
             ++sortants[s];
             ++entrants[t];
@@ -325,9 +357,28 @@ void reserver_arcs(graphic_view *vue, const donnees_dessin &d,
     }
 }
 
-void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessin &d)
+// The pens of a comparison's links from an MA sensor of one solution only;
+// dashes keep B's apart from A's in greyscale.
+struct stylos_difference
 {
-    pour_chaque_entree(d, [&](std::uint16_t s, std::uint16_t t) {
+    QPen seulement_a{bleu_seulement_a, largeur_arc_difference};
+    QPen seulement_b{vermillon_seulement_b, largeur_arc_difference, Qt::DashLine};
+
+    // Null for the ordinary grey link.
+    const QPen *pour(const donnees_dessin &d, const couleurs_sommets &couleurs, std::uint16_t s) const
+    {
+        if (!d.solution_b || s >= couleurs.dans_ma.size())
+            return nullptr;
+        const char dans = couleurs.dans_ma[s];
+        return dans == 1 ? &seulement_a : dans == 2 ? &seulement_b : nullptr;
+    }
+};
+
+void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessin &d,
+                const couleurs_sommets &couleurs)
+{
+    const stylos_difference stylos;
+    pour_chaque_entree(d, couleurs, [&](std::uint16_t s, std::uint16_t t) {
         graphic_item_sommet *source = vue->trouver_sommet(s);
         if (!source)
             std::cout << "NULL" << std::endl;
@@ -336,13 +387,17 @@ void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessi
             std::cout << "NULL" << std::endl;
         // An arc with a missing end is never drawn.
         if (source && destination)
-            fabrique.arc(source, destination);
+            fabrique.arc(source, destination, stylos.pour(d, couleurs, s));
     });
 }
 
 } // namespace
 
-void construire_scene(graphic_view *vue, session_graphe *session, int type_graphe)
+namespace {
+
+// The drawing's steps: frame, scale, information, vertices, arcs.
+void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *solution, bool avec_solution,
+              graphe_solution *solution_b)
 {
     const int largeur = vue->largeur_scene();
     const int hauteur = vue->hauteur_scene();
@@ -355,21 +410,34 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
     fabrique.texte(QStringLiteral(":"), 0, 0);
     dessiner_cadre(fabrique, largeur, hauteur);
 
-    const bool solution = type_graphe != 1;
-    graphe_instance *instance = session ? session->instance().get() : nullptr;
-    graphe_solution *contenu_solution = session ? session->solution().get() : nullptr;
-    if (!instance || (solution && !contenu_solution))
+    if (!instance || (avec_solution && !solution))
         return;
     // A read that stopped part-way leaves fewer positions than announced.
-    const donnees_dessin d{*instance, solution ? contenu_solution : nullptr,
-                           std::min<std::size_t>(instance->nb_sensors(), instance->positions().size())};
+    const donnees_dessin d{*instance, avec_solution ? solution : nullptr,
+                           std::min<std::size_t>(instance->nb_sensors(), instance->positions().size()),
+                           solution_b};
 
     const echelle_dessin e = mettre_a_l_echelle(d, largeur, hauteur);
     ecrire_information(fabrique, d);
+    const couleurs_sommets couleurs(d);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets =
-        creer_sommets(fabrique, d, e, hauteur, vue->liste_sommets());
-    reserver_arcs(vue, d, sommets);
-    creer_arcs(fabrique, vue, d);
+        creer_sommets(fabrique, d, couleurs, e, hauteur, vue->liste_sommets());
+    reserver_arcs(vue, d, couleurs, sommets);
+    creer_arcs(fabrique, vue, d, couleurs);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
         fabrique.ajouter(std::move(sommet));
+}
+
+} // namespace
+
+void construire_scene(graphic_view *vue, session_graphe *session, int type_graphe)
+{
+    dessiner(vue, session ? session->instance().get() : nullptr, session ? session->solution().get() : nullptr,
+             type_graphe != 1, nullptr);
+}
+
+void construire_comparaison(graphic_view *vue, session_graphe *session, graphe_solution *b)
+{
+    // Without B nothing but the frame is drawn, as for a missing solution.
+    dessiner(vue, session ? session->instance().get() : nullptr, b ? session->solution().get() : nullptr, true, b);
 }

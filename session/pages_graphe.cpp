@@ -1,12 +1,18 @@
 #include "pages_graphe.h"
 
+#include "comparaison_ouverte.h"
+#include "comparaison_solutions.h"
 #include "constructeur_scene.h"
 #include "graphe_visualisateur.h"
+#include "graphe_solution.h"
 #include "graphic_view.h"
+#include "liste_graphe.h"
 #include "registre_sessions.h"
+#include "session_graphe.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStandardItem>
@@ -66,10 +72,54 @@ void pages_graphe::ouvrir(registre_sessions &registre, QStandardItem *item_sessi
     _item_par_fenetre.insert(_pile->widget(index), entree);
     _pile->setCurrentIndex(_pile->count() - 1);
 
-    graphic_view *vue = page->get_graphic_view();
-    construire_scene(vue, session, type_graphe_pour(entree));
+    dessiner(registre, page->get_graphic_view(), session, entree);
+    cocher_zoom(1);
+}
+
+void pages_graphe::dessiner(registre_sessions &registre, graphic_view *vue, session_graphe *session,
+                            QStandardItem *entree)
+{
+    if (comparaison_ouverte *comparaison = registre.comparaison(entree))
+        construire_comparaison(vue, session, comparaison->b.get());
+    else
+        construire_scene(vue, session, type_graphe_pour(entree));
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
+}
 
-    cocher_zoom(1);
+QWidget *pages_graphe::page_solution(registre_sessions &registre)
+{
+    QWidget *page = _pile->currentWidget();
+    QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    if (entree && type_graphe_pour(entree) == 2 && !registre.comparaison(entree))
+        return page;
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucune solution affichée"), 1500);
+    return nullptr;
+}
+
+bool pages_graphe::comparer(registre_sessions &registre, liste_graphe *arbre, QWidget *page,
+                            const QString &chemin_b)
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    QStandardItem *item_session = graphe ? graphe->get_item_session() : nullptr;
+    session_graphe *session = registre.session_par_item().value(item_session, nullptr);
+    if (!session || !session->solution())
+        return false;
+    const QString chemin = QFileInfo(chemin_b).absoluteFilePath();
+    comparaison_ouverte *comparaison = registre.comparaison(session, chemin);
+    if (!comparaison) {
+        std::unique_ptr<graphe_solution> b = lire_solution_seule(chemin);
+        if (!b) {
+            std::cout << "Erreur : la solution à comparer n'a pas pu être lue" << std::endl;
+            return false;
+        }
+        auto nouvelle = std::make_unique<comparaison_ouverte>();
+        nouvelle->session = session;
+        nouvelle->chemin_b = chemin;
+        nouvelle->b = std::move(b);
+        nouvelle->item = arbre->ajouter_comparaison(item_session, session->solution()->nom_fichier(), chemin);
+        comparaison = &registre.ajouter_comparaison(std::move(nouvelle));
+    }
+    ouvrir(registre, item_session, comparaison->item);
+    return true;
 }

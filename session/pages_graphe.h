@@ -10,7 +10,10 @@ class QStackedWidget;
 class QStandardItem;
 class QStatusBar;
 class QWidget;
+class graphic_view;
+class liste_graphe;
 class registre_sessions;
+class session_graphe;
 
 // Drawing chosen by a tree entry's text: a solution row ("s:...", or a
 // session whose name begins with a lower-case s) gives 2, anything else 1.
@@ -27,6 +30,16 @@ public:
     pages_graphe(QStackedWidget *pile, QStatusBar *barre_etat, const actions_zoom &zooms);
 
     void ouvrir(registre_sessions &registre, QStandardItem *item_session, QStandardItem *entree);
+    // Draws what the entry shows (instance, solution or comparison) into the
+    // emptied view at its zoom, scrolled to the top left.
+    void dessiner(registre_sessions &registre, graphic_view *vue, session_graphe *session, QStandardItem *entree);
+    // Compares the solution that `page` shows with the solution file at
+    // chemin_b: a new row and page, or the page of that comparison again.
+    // False, with a line on the console, when B does not read; nothing else
+    // changes then.
+    bool comparer(registre_sessions &registre, liste_graphe *arbre, QWidget *page, const QString &chemin_b);
+    // The solution page on screen, or null (the status bar then says so).
+    QWidget *page_solution(registre_sessions &registre);
     // Leaves exactly the action of this factor checked (x16 for any other).
     void cocher_zoom(int facteur);
 

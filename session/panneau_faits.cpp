@@ -1,7 +1,10 @@
 #include "panneau_faits.h"
 
+#include "comparaison_ouverte.h"
+#include "comparaison_solutions.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
+#include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "pages_graphe.h"
 #include "registre_sessions.h"
@@ -49,6 +52,9 @@ QString panneau_faits::texte_page(QWidget *page)
     if (!entree || !session || !session->instance())
         return QString();
     const graphe_instance &instance = *session->instance();
+    if (const comparaison_ouverte *c = _registre.comparaison(entree))
+        return session->solution() ? texte_faits::comparaison(comparer_solutions(instance, *session->solution(), *c->b))
+                                   : QString();
     const QString texte_instance = texte_faits::instance(calculer_faits_instance(instance));
     if (type_graphe_pour(entree) == 1 || !session->solution())
         return texte_instance;

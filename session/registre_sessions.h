@@ -10,6 +10,7 @@
 class QStandardItem;
 class liste_graphe;
 class session_graphe;
+struct comparaison_ouverte;
 
 // Every loaded session, in creation order, and the session behind each
 // session row of the tree. Sessions are only ever added.
@@ -32,10 +33,18 @@ public:
     QHash<QStandardItem *, session_graphe *> &session_par_item() { return _session_par_item; }
     int &compteur_sessions() { return _compteur_sessions; }
 
+    // Comparisons of a session's solution with another file; like sessions,
+    // only ever added.
+    comparaison_ouverte &ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison);
+    comparaison_ouverte *comparaison(const session_graphe *session, const QString &chemin_b) const;
+    comparaison_ouverte *comparaison(const QStandardItem *item) const;
+    const std::vector<std::unique_ptr<comparaison_ouverte>> &comparaisons() const { return _comparaisons; }
+
 private:
     std::vector<std::unique_ptr<session_graphe>> _sessions;
     QHash<QStandardItem *, session_graphe *> _session_par_item;
     int _compteur_sessions = 0;
+    std::vector<std::unique_ptr<comparaison_ouverte>> _comparaisons;
 };
 
 #endif

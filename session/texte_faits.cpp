@@ -1,5 +1,6 @@
 #include "texte_faits.h"
 
+#include "comparaison_solutions.h"
 #include "couleurs_dessin.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
@@ -37,10 +38,14 @@ QString puits(const faits_instance &f)
     return QStringLiteral("%1 (composante de %2)").arg(f.puits).arg(f.taille_composante_puits);
 }
 
+QString decimal(double x)
+{
+    return QLocale(QLocale::French).toString(x, 'f', 2);
+}
+
 QString degres(const faits_instance &f)
 {
-    const QLocale francais(QLocale::French);
-    return QStringLiteral("%1 / %2 / %3").arg(f.degre_min).arg(francais.toString(f.degre_moyen, 'f', 2)).arg(f.degre_max);
+    return QStringLiteral("%1 / %2 / %3").arg(f.degre_min).arg(decimal(f.degre_moyen)).arg(f.degre_max);
 }
 
 // "MA 0, SL 2 (5, 9), BR 0" for facts given per list or per pair of lists.
@@ -57,13 +62,15 @@ QString par_liste(const std::array<numeros_capteurs, 3> &listes, const char *con
 namespace texte_faits
 {
 
-QString compte_et_numeros(const std::vector<std::uint16_t> &numeros)
+QString compte_et_numeros(const std::vector<std::uint16_t> &numeros, bool liens)
 {
     if (numeros.empty())
         return QStringLiteral("0");
     QStringList premiers;
-    for (std::size_t i = 0; i < numeros.size() && i < numeros_montres; ++i)
-        premiers << QString::number(numeros[i]);
+    for (std::size_t i = 0; i < numeros.size() && i < numeros_montres; ++i) {
+        const QString n = QString::number(numeros[i]);
+        premiers << (liens ? QStringLiteral("<a href=\"%1:%2\">%2</a>").arg(schema_capteur, n) : n);
+    }
     if (numeros.size() > numeros_montres)
         premiers << QStringLiteral("…");
     return QStringLiteral("%1 (%2)").arg(numeros.size()).arg(premiers.join(QStringLiteral(", ")));
@@ -130,6 +137,33 @@ QString solution(const faits_solution &f)
     t += ligne(QStringLiteral("Hors limites"), par_liste(f.hors_limites, listes));
     t += ligne(QStringLiteral("Répétés"), par_liste(f.repetes, listes));
     t += ligne(QStringLiteral("Dans deux listes"), par_liste(f.dans_deux_listes, paires));
+    return t;
+}
+
+QString comparaison(const comparaison_solutions &c)
+{
+    using namespace couleurs_dessin;
+    const auto seul = [](const numeros_capteurs &n) { return compte_et_numeros(n, true); };
+    QString t = pastille(vert_puits, QStringLiteral("puits")) + QStringLiteral(" ")
+                + pastille(vert_ma, QStringLiteral("MA des deux")) + QStringLiteral("<br>")
+                + pastille(bleu_seulement_a, QStringLiteral("MA de A seul")) + QStringLiteral(" ")
+                + pastille(vermillon_seulement_b, QStringLiteral("MA de B seul")) + QStringLiteral(" ")
+                + pastille(blanc_casse, QStringLiteral("autres")) + QStringLiteral("<br>");
+    t += titre(QStringLiteral("A"), c.a.fichier) + titre(QStringLiteral("B"), c.b.fichier);
+    t += ligne(QStringLiteral("MA de A"), nombre(c.ma_a));
+    t += ligne(QStringLiteral("MA de B"), nombre(c.ma_b));
+    t += ligne(QStringLiteral("MA des deux"), nombre(qint64(c.ma_deux.size())));
+    t += ligne(QStringLiteral("MA de A seul"), seul(c.ma_seulement_a));
+    t += ligne(QStringLiteral("MA de B seul"), seul(c.ma_seulement_b));
+    t += ligne(QStringLiteral("Indice de Jaccard"), decimal(c.jaccard));
+    t += ligne(QStringLiteral("Composantes MA de A / de B"),
+               QStringLiteral("%1 / %2").arg(c.a.composantes_ma).arg(c.b.composantes_ma));
+    t += ligne(QStringLiteral("Non couverts par A"), seul(c.a.non_couverts));
+    t += ligne(QStringLiteral("Non couverts par B"), seul(c.b.non_couverts));
+    t += ligne(QStringLiteral("BR de A seul"), seul(c.br_seulement_a));
+    t += ligne(QStringLiteral("BR de B seul"), seul(c.br_seulement_b));
+    t += ligne(QStringLiteral("SL de A seul"), seul(c.sl_seulement_a));
+    t += ligne(QStringLiteral("SL de B seul"), seul(c.sl_seulement_b));
     return t;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QColor;
+struct comparaison_solutions;
 struct faits_instance;
 struct faits_solution;
 
@@ -15,8 +16,12 @@ struct faits_solution;
 namespace texte_faits
 {
 
-// A count followed by its first numbers: "3 (4, 7, 9)", "25 (0, 1, …)".
-QString compte_et_numeros(const std::vector<std::uint16_t> &numeros);
+// The link a number carries when a click on it should select the sensor.
+inline const QString schema_capteur = QStringLiteral("capteur");
+
+// A count followed by its first numbers: "3 (4, 7, 9)", "25 (0, 1, …)";
+// with liens, each number is a link to its sensor.
+QString compte_et_numeros(const std::vector<std::uint16_t> &numeros, bool liens = false);
 QString ligne(const QString &libelle, const QString &valeur);
 // A small square of the colour, then the text.
 QString pastille(const QColor &couleur, const QString &texte);
@@ -24,6 +29,8 @@ QString pastille(const QColor &couleur, const QString &texte);
 QString instance(const faits_instance &faits);
 QString legende_solution();
 QString solution(const faits_solution &faits);
+// The comparison of solution A with solution B, with its legend.
+QString comparaison(const comparaison_solutions &c);
 
 } // namespace texte_faits
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the four 16x16 RGB tree icons (no alpha) into tree/image/."""
+"""Writes the five 16x16 RGB tree icons (no alpha) into tree/image/."""
 import os
 import struct
 import zlib
@@ -86,8 +86,22 @@ def solution():
     return img
 
 
+def comparaison():
+    # A blue vertex and a vermillion one side by side, split by a grey bar:
+    # two solutions of one instance laid over each other.
+    img = toile()
+    bleu, vermillon, gris = (0, 114, 178), (213, 94, 0), (120, 120, 120)
+    rect(img, 7, 1, 8, 14, gris)
+    disque(img, 3, 5, 3, bleu)
+    disque(img, 12, 10, 3, vermillon)
+    trait(img, 3, 5, 3, 13, bleu)
+    trait(img, 12, 2, 12, 10, vermillon)
+    return img
+
+
 if __name__ == "__main__":
     dossier = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tree", "image")
     os.makedirs(dossier, exist_ok=True)
-    for nom, dessin in (("root", racine), ("session", session), ("inst", instance), ("sol", solution)):
+    for nom, dessin in (("root", racine), ("session", session), ("inst", instance), ("sol", solution),
+                       ("comp", comparaison)):
         png(os.path.join(dossier, nom + ".png"), dessin())

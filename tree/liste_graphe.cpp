@@ -59,20 +59,27 @@ QStandardItem *liste_graphe::ajouter_session(const QString &nom)
 
 QStandardItem *liste_graphe::ajouter_instance(QStandardItem *item_session, graphe_instance *instance)
 {
-    return ajouter_fichier(item_session, QStringLiteral("i:"),
+    return ajouter_fichier(item_session, QStringLiteral("i:") + QFileInfo(instance->nom_fichier()).fileName(),
                            QStringLiteral(":/liste/image/inst.png"), instance->nom_fichier());
 }
 
 QStandardItem *liste_graphe::ajouter_solution(QStandardItem *item_session, graphe_solution *solution)
 {
-    return ajouter_fichier(item_session, QStringLiteral("s:"),
+    return ajouter_fichier(item_session, QStringLiteral("s:") + QFileInfo(solution->nom_fichier()).fileName(),
                            QStringLiteral(":/liste/image/sol.png"), solution->nom_fichier());
 }
 
-QStandardItem *liste_graphe::ajouter_fichier(QStandardItem *item_session, const QString &prefixe,
+QStandardItem *liste_graphe::ajouter_comparaison(QStandardItem *item_session, const QString &chemin_a,
+                                                 const QString &chemin_b)
+{
+    const QString texte =
+        QStringLiteral("c:") + QFileInfo(chemin_a).fileName() + QStringLiteral(" / ") + QFileInfo(chemin_b).fileName();
+    return ajouter_fichier(item_session, texte, QStringLiteral(":/liste/image/comp.png"), chemin_b);
+}
+
+QStandardItem *liste_graphe::ajouter_fichier(QStandardItem *item_session, const QString &texte,
                                              const QString &icone, const QString &chemin)
 {
-    const QString texte = prefixe + QFileInfo(chemin).fileName();
     QStandardItem *parent = _racine->child(item_session->row(), 0);
 
     auto *item = new QStandardItem(texte);

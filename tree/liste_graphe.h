@@ -22,6 +22,9 @@ public:
     QStandardItem *ajouter_session(const QString &nom);
     QStandardItem *ajouter_instance(QStandardItem *item_session, graphe_instance *instance);
     QStandardItem *ajouter_solution(QStandardItem *item_session, graphe_solution *solution);
+    // "c:" + A's file name + " / " + B's, B's path in the accessible text.
+    QStandardItem *ajouter_comparaison(QStandardItem *item_session, const QString &chemin_a,
+                                       const QString &chemin_b);
     // 1: resultat is the session row holding item; 0: item is the root and
     // resultat the first session row; -1: no session yet.
     int trouver_item_session(QStandardItem *item, QStandardItem *&resultat);
@@ -37,7 +40,7 @@ public slots:
     void item_selected_slot(QModelIndex _idx);
 
 private:
-    QStandardItem *ajouter_fichier(QStandardItem *item_session, const QString &prefixe,
+    QStandardItem *ajouter_fichier(QStandardItem *item_session, const QString &texte,
                                    const QString &icone, const QString &chemin);
     void rendre_courant(QStandardItem *item);
 
