@@ -1,6 +1,7 @@
 #include "export_figure.h"
 
 #include "constructeur_scene.h"
+#include "comparaison_solutions.h"
 #include "ecriture_image.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
@@ -66,10 +67,30 @@ bool taille_admise(const QRectF &scene, int echelle)
     return false;
 }
 
+// What one run reads: the session and, for a comparison, solution B.
+struct entrees_export
+{
+    session_graphe session;
+    std::unique_ptr<graphe_solution> b;
+};
+
+// Solution B of a comparison, read as the viewer reads it.
+statut_export lire_comparee(const options_export &options, entrees_export &entrees)
+{
+    if (sortie_sur_une_entree(options.sortie, options.comparer))
+        return statut_usage;
+    entrees.b = lire_solution_seule(options.comparer);
+    if (entrees.b)
+        return statut_ecrit;
+    signaler(QStringLiteral("la solution à comparer %1 n'a pas pu être lue").arg(entre_guillemets(options.comparer)));
+    return statut_lecture;
+}
+
 // Reads the session file and the files the drawing needs with the viewer's
 // readers; statut_ecrit when all of them were read whole.
-statut_export lire_session(const options_export &options, session_graphe &session)
+statut_export lire_session(const options_export &options, entrees_export &entrees)
 {
+    session_graphe &session = entrees.session;
     const fichier_session fichier = lire_fichier_session(options.session);
     if (!fichier.ouvert || !fichier.conforme) {
         signaler(QStringLiteral("la session %1 n'a pas pu être lue").arg(entre_guillemets(options.session)));
@@ -89,15 +110,22 @@ statut_export lire_session(const options_export &options, session_graphe &sessio
         signaler(QStringLiteral("la solution %1 n'a pas pu être lue").arg(entre_guillemets(fichier.chemin_solution)));
         return statut_lecture;
     }
-    return statut_ecrit;
+    return options.comparer.isEmpty() ? statut_ecrit : lire_comparee(options, entrees);
 }
 
 // The facts of what the drawing would show, written instead of it.
-statut_export ecrire_faits(const options_export &options, session_graphe &session)
+statut_export ecrire_faits(const options_export &options, entrees_export &entrees)
 {
-    QJsonObject rapport{{QStringLiteral("session"), options.session},
-                        {QStringLiteral("instance"), json_instance(calculer_faits_instance(*session.instance()))}};
-    if (options.type_graphe != 1)
+    session_graphe &session = entrees.session;
+    QJsonObject rapport;
+    if (entrees.b) {
+        rapport.insert(QStringLiteral("compare"),
+                       json_comparaison(comparer_solutions(*session.instance(), *session.solution(), *entrees.b)));
+    } else {
+        rapport.insert(QStringLiteral("session"), options.session);
+        rapport.insert(QStringLiteral("instance"), json_instance(calculer_faits_instance(*session.instance())));
+    }
+    if (options.type_graphe != 1 && !entrees.b)
         rapport.insert(QStringLiteral("solution"),
                        json_solution(calculer_faits_solution(*session.instance(), *session.solution())));
     if (!ecrire_rapport(rapport, options.sortie)) {
@@ -121,22 +149,25 @@ statut_export exporter_figure(const options_export &options, graphic_view &vue)
     if (sortie_sur_une_entree(options.sortie, options.session))
         return statut_usage;
     if (options.rapport) {
-        session_graphe session;
-        const statut_export lu = lire_session(options, session);
-        return lu != statut_ecrit ? lu : ecrire_faits(options, session);
+        entrees_export entrees;
+        const statut_export lu = lire_session(options, entrees);
+        return lu != statut_ecrit ? lu : ecrire_faits(options, entrees);
     }
     vue.set_zoom(options.zoom);
     if (format_du_nom(options.sortie) == format_image::matriciel
         && !taille_admise(vue.scene()->sceneRect(), options.echelle))
         return statut_usage;
 
-    session_graphe session;
-    const statut_export lu = lire_session(options, session);
+    entrees_export entrees;
+    const statut_export lu = lire_session(options, entrees);
     if (lu != statut_ecrit)
         return lu;
     // Nothing here looks items up by place: no index to build and keep.
     vue.scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
-    construire_scene(&vue, &session, options.type_graphe);
+    if (entrees.b)
+        construire_comparaison(&vue, &entrees.session, entrees.b.get());
+    else
+        construire_scene(&vue, &entrees.session, options.type_graphe);
     // What the viewer's event loop does once a page is drawn: the items get
     // polished, without which deleting each one scans all the others.
     QCoreApplication::sendPostedEvents();

@@ -14,6 +14,7 @@ const QString option_zoom = QStringLiteral("zoom");
 const QString option_echelle = QStringLiteral("scale");
 const QString option_traces = QStringLiteral("verbose");
 const QString option_sortie = QStringLiteral("output");
+const QString option_comparer = QStringLiteral("compare");
 
 // The viewer's zoom menu.
 const int zooms[] = {1, 2, 4, 8, 16};
@@ -45,6 +46,10 @@ void declarer_options(QCommandLineParser &analyseur)
                          QStringLiteral("Pixels par unité d'une image matricielle, de 1 à 8 (1 par défaut) ; "
                                         "sans effet sur SVG et PDF."),
                          QStringLiteral("N"), QStringLiteral("1")});
+    analyseur.addOption({option_comparer,
+                         QStringLiteral("Compare la solution de la session à la solution B : les MA de A seule en "
+                                        "bleu, de B seule en vermillon ; implique --solution."),
+                         QStringLiteral("SOLUTION_B")});
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
@@ -60,7 +65,16 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         raison = QStringLiteral("--instance et --solution s'excluent");
         return false;
     }
-    options.type_graphe = analyseur.isSet(option_solution) ? 2 : 1;
+    options.comparer = analyseur.value(option_comparer);
+    if (analyseur.isSet(option_comparer) && analyseur.isSet(option_instance)) {
+        raison = QStringLiteral("--compare compare deux solutions : il exclut --instance");
+        return false;
+    }
+    if (analyseur.isSet(option_comparer) && options.comparer.isEmpty()) {
+        raison = QStringLiteral("--compare attend un fichier de solution");
+        return false;
+    }
+    options.type_graphe = analyseur.isSet(option_solution) || !options.comparer.isEmpty() ? 2 : 1;
     options.traces = analyseur.isSet(option_traces);
 
     bool nombre = false;

@@ -13,6 +13,8 @@ struct options_export {
     bool traces = false;
     // The facts as JSON instead of a picture.
     bool rapport = false;
+    // Solution file B laid over the session's solution; empty for none.
+    QString comparer;
     QString session;
     QString sortie;
 };

@@ -1,5 +1,6 @@
 #include "rapport_json.h"
 
+#include "comparaison_solutions.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 
@@ -85,6 +86,26 @@ QJsonObject json_solution(const faits_solution &f)
             {QStringLiteral("ma_components"), f.composantes_ma},
             {QStringLiteral("not_covered"), tableau(f.non_couverts)},
             {QStringLiteral("in_no_list"), int(f.sans_liste.size())}};
+}
+
+QJsonObject json_comparaison(const comparaison_solutions &c)
+{
+    return {{QStringLiteral("a"), c.a.fichier},
+            {QStringLiteral("b"), c.b.fichier},
+            {QStringLiteral("ma_a"), c.ma_a},
+            {QStringLiteral("ma_b"), c.ma_b},
+            {QStringLiteral("ma_both"), int(c.ma_deux.size())},
+            {QStringLiteral("ma_only_a"), tableau(c.ma_seulement_a)},
+            {QStringLiteral("ma_only_b"), tableau(c.ma_seulement_b)},
+            {QStringLiteral("jaccard"), std::round(c.jaccard * 10000.0) / 10000.0},
+            {QStringLiteral("ma_components_a"), c.a.composantes_ma},
+            {QStringLiteral("ma_components_b"), c.b.composantes_ma},
+            {QStringLiteral("not_covered_a"), tableau(c.a.non_couverts)},
+            {QStringLiteral("not_covered_b"), tableau(c.b.non_couverts)},
+            {QStringLiteral("br_only_a"), tableau(c.br_seulement_a)},
+            {QStringLiteral("br_only_b"), tableau(c.br_seulement_b)},
+            {QStringLiteral("sl_only_a"), tableau(c.sl_seulement_a)},
+            {QStringLiteral("sl_only_b"), tableau(c.sl_seulement_b)}};
 }
 
 bool sortie_rapport(const QString &sortie)

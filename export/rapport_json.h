@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 class QString;
+struct comparaison_solutions;
 struct faits_instance;
 struct faits_solution;
 
@@ -11,6 +12,7 @@ struct faits_solution;
 // complete.
 QJsonObject json_instance(const faits_instance &faits);
 QJsonObject json_solution(const faits_solution &faits);
+QJsonObject json_comparaison(const comparaison_solutions &c);
 
 // True when the output name asks for a report instead of a picture: a
 // ".json" suffix in any letter case, or "-" for standard output.

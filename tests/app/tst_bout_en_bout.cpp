@@ -42,6 +42,7 @@ private slots:
     void dialogue_annule();
     void deux_pages();
     void zoom_identique_une_fois();
+    void comparaison();
     void session_commencant_par_s();
     void instance_en_echec();
     void ligne_de_commande_data();
@@ -210,6 +211,57 @@ void tst_bout_en_bout::deux_pages()
     QCOMPARE(app.page(), p1);
     QCOMPARE(app.ui->stackedWidget->count(), 4);
     QCOMPARE(faits(), instance_trois);
+}
+
+void tst_bout_en_bout::comparaison()
+{
+    QTemporaryDir dossier;
+    const QString bonne = dossier.filePath("b_sol.txt");
+    const QString illisible = dossier.filePath("illisible_sol.txt");
+    // The sample's MA with 2 in place of 3.
+    QVERIFY(ecrire(bonne, "NB_MA\t\t5\n6\n1\n5\n7\n2\nNB_SL\t\t0\nNB_BR\t\t0\n"));
+    QVERIFY(ecrire(illisible, "NB_MA\t5\n6\n"));
+    application app;
+    app.ouvrir(QDir(exemples).filePath("douze_capteurs.vga"));
+    QStandardItem *session = app.session(0);
+    auto comparer = [&app](const QString &chemin, QString *titre = nullptr) {
+        repondre_dialogue(chemin, titre);
+        app.ui->action_comparer->trigger();
+    };
+
+    // Only a solution page can be compared.
+    app.ui->action_comparer->trigger();
+    QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Aucune solution affichée"));
+    app.double_cliquer(session->child(1));
+    graphe_visualisateur *page_a = app.page();
+
+    comparer(illisible);
+    QCOMPARE(app.lignes().last(), QStringLiteral("Erreur : la solution à comparer n'a pas pu être lue"));
+    QCOMPARE(app.page(), page_a);
+    QCOMPARE(session->rowCount(), 2);
+
+    QString titre;
+    comparer(bonne, &titre);
+    QCOMPARE(titre, QStringLiteral("Choisir la solution à comparer"));
+    QCOMPARE(session->rowCount(), 3);
+    QStandardItem *ligne = session->child(2);
+    QCOMPARE(ligne->text(), QStringLiteral("c:douze_capteurs_sol.txt / b_sol.txt"));
+    QCOMPARE(ligne->toolTip(), "id : " + ligne->text());
+    QCOMPARE(ligne->data(Qt::AccessibleTextRole).toString(), bonne);
+    QVERIFY(!ligne->isEditable());
+    graphe_visualisateur *page_c = app.page();
+    QVERIFY(page_c != page_a);
+    QVERIFY(app.ui->zone_info_boite->toPlainText().contains("MA de A seul : 1 (3)\nMA de B seul : 1 (2)\n"));
+
+    // The rows bring their pages back; the same B again is the same page.
+    app.double_cliquer(session->child(1), true);
+    QCOMPARE(app.page(), page_a);
+    app.double_cliquer(ligne, true);
+    QCOMPARE(app.page(), page_c);
+    app.double_cliquer(session->child(1), true);
+    comparer(bonne);
+    QCOMPARE(app.page(), page_c);
+    QCOMPARE(session->rowCount(), 3);
 }
 
 void tst_bout_en_bout::zoom_identique_une_fois()

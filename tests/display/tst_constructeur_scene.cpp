@@ -91,6 +91,7 @@ private slots:
     void arcs();
     void texte_d_information_data();
     void texte_d_information();
+    void comparaison();
     void enregistrements_incomplets_data();
     void enregistrements_incomplets();
 };
@@ -345,6 +346,45 @@ void tst_constructeur_scene::arcs()
     for (graphic_item_sommet *sommet : vue.liste_sommets())
         liens += sommet->arcs_sortants().size() + sommet->arcs_entrants().size();
     QCOMPARE(liens, std::size_t(2 * arcs.size()));
+}
+
+void tst_constructeur_scene::comparaison()
+{
+    // A chain 0-1-2-3-4, sink 0; A's MA {0, 1, 2}, B's MA {0, 2, 3}.
+    graphic_view vue;
+    auto session = creer_session({{0, 0}, {1, 1}, {2, 0}, {3, 1}, {4, 0}}, {{1}, {0, 2}, {1, 3}, {2, 4}, {3}});
+    ajouter_solution(*session, {0, 1, 2});
+    session->solution()->nom_fichier() = QStringLiteral("/d/a.txt");
+    graphe_solution b;
+    b.liste_ma() = {0, 2, 3};
+    b.nom_fichier() = QStringLiteral("/d/b.txt");
+    {
+        capture_flux console;
+        construire_comparaison(&vue, session.get(), &b);
+    }
+    const QColor blanc(244, 244, 244), bleu_nuit(0, 51, 102), bleu(0, 114, 178), vermillon(213, 94, 0);
+    const QList<QColor> fonds{{0, 128, 0}, bleu, {173, 255, 47}, vermillon, blanc};
+    const QList<QColor> etiquettes{blanc, blanc, bleu_nuit, blanc, bleu_nuit};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(vue.liste_sommets()[i]->brush().color(), fonds[i]);
+        QCOMPARE(vue.liste_sommets()[i]->etiquette()->defaultTextColor(), etiquettes[i]);
+    }
+    // A's MA sensors' links in A's order, then those of B's only.
+    const QList<QPoint> attendus{{0, 1}, {1, 0}, {1, 2}, {2, 1}, {2, 3}, {3, 2}, {3, 4}};
+    const QPen gris(QColor(170, 170, 170)), seul_a(bleu, 1.5), seul_b(vermillon, 1.5, Qt::DashLine);
+    const QList<QPen> stylos{gris, seul_a, seul_a, gris, gris, seul_b, seul_b};
+    const QList<graphic_item_arc *> dessines = arcs_de(vue);
+    QCOMPARE(dessines.size(), attendus.size());
+    for (int i = 0; i < attendus.size(); ++i) {
+        QCOMPARE(dessines[i]->source()->id(), attendus[i].x());
+        QCOMPARE(dessines[i]->destination()->id(), attendus[i].y());
+        QCOMPARE(dessines[i]->pen(), stylos[i]);
+    }
+    bool texte = false;
+    for (QGraphicsItem *item : dans_l_ordre(vue))
+        if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(item))
+            texte |= t->toPlainText() == QStringLiteral("Comparaison [a.txt] / [b.txt], 5 sommets [g.txt]");
+    QVERIFY(texte);
 }
 
 void tst_constructeur_scene::texte_d_information_data()

@@ -1,5 +1,6 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
+#include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "session_graphe.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QJsonDocument>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
@@ -67,15 +69,23 @@ QStringList contenu_dossier(const QString &dossier)
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// The sample drawn in a graph window, as a page of the viewer shows it.
-void dessiner_exemple(graphe_visualisateur &fenetre, session_graphe &session, int type_graphe, int zoom)
+const QString base_exemple = QStringLiteral(VG_EXAMPLES_DIR "/") + exemple;
+// The sample's second solution, which the comparisons lay over the first.
+const QString solution_b = base_exemple + "_sol_b.txt";
+
+// The sample drawn in a graph window, as a page of the viewer shows it; a
+// comparison with solution b when given.
+void dessiner_exemple(graphe_visualisateur &fenetre, session_graphe &session, int type_graphe, int zoom,
+                      graphe_solution *b = nullptr)
 {
     capture_flux console;
-    const QString base = QStringLiteral(VG_EXAMPLES_DIR "/") + exemple;
-    QVERIFY(session.lire_instance(base + ".txt"));
-    QVERIFY(session.lire_solution(base + "_sol.txt"));
+    QVERIFY(session.lire_instance(base_exemple + ".txt"));
+    QVERIFY(session.lire_solution(base_exemple + "_sol.txt"));
     fenetre.get_graphic_view()->set_zoom(zoom);
-    construire_scene(fenetre.get_graphic_view(), &session, type_graphe);
+    if (b)
+        construire_comparaison(fenetre.get_graphic_view(), &session, b);
+    else
+        construire_scene(fenetre.get_graphic_view(), &session, type_graphe);
 }
 
 // Every stream of a PDF, inflated where Qt compressed it.
@@ -156,6 +166,12 @@ void tst_visual_graphe_export::statuts_data()
                                                << "f.json";
     QTest::newRow("rapport, dossier absent") << QStringList{s, "-o", "nulle_part/f.json"} << 3
                                              << "la sortie « nulle_part/f.json » n'a pas pu être écrite" << "";
+    QTest::newRow("comparaison et instance") << QStringList{"--instance", "--compare", "b.txt", s, "-o", "f.png"}
+                                             << 1 << "--compare compare deux solutions : il exclut --instance (voir --help)"
+                                             << "f.png";
+    QTest::newRow("solution a comparer absente") << QStringList{"--compare", "absente.txt", s, "-o", "f.json"} << 2
+                                                 << "la solution à comparer « absente.txt » n'a pas pu être lue"
+                                                 << "f.json";
     QTest::newRow("instance et solution") << QStringList{"--instance", "--solution", s, "-o", "f.png"} << 1
                                           << "--instance et --solution s'excluent (voir --help)" << "f.png";
     QTest::newRow("deux sessions") << QStringList{s, s, "-o", "f.png"} << 1
@@ -244,6 +260,20 @@ void tst_visual_graphe_export::rapport_json()
     QCOMPARE(instance.value("file").toString(), exemple + ".txt");
     QCOMPARE(solution.value("out_of_range").toObject().keys(), QStringList({"br", "ma", "sl"}));
     QCOMPARE(solution.value("in_several_lists").toObject().keys(), QStringList({"ma_br", "ma_sl", "sl_br"}));
+
+    // The sample's second solution trades ten MA sensors for nine.
+    const execution c = lancer(dossier.path(), {"--compare", solution_b, session, "-o", "-"});
+    QCOMPARE(c.statut, 0);
+    const QJsonObject comparaison = QJsonDocument::fromJson(c.sortie).object().value("compare").toObject();
+    auto liste = [&comparaison](const char *cle) { return comparaison.value(cle).toArray().toVariantList(); };
+    QCOMPARE(comparaison.value("b").toString(), exemple + "_sol_b.txt");
+    QCOMPARE(comparaison.value("ma_both").toInt(), 90);
+    QCOMPARE(liste("ma_only_a"), QVariantList({10, 38, 74, 108, 140, 210, 247, 264, 267, 273}));
+    QCOMPARE(liste("ma_only_b"), QVariantList({3, 17, 52, 115, 129, 191, 213, 268, 280}));
+    QCOMPARE(comparaison.value("jaccard").toDouble(), 0.8257);
+    QCOMPARE(liste("not_covered_a"), QVariantList({113, 143}));
+    QCOMPARE(liste("br_only_b"), QVariantList({10, 38, 74, 108}));
+    QCOMPARE(liste("sl_only_a"), liste("ma_only_b"));
 }
 
 void tst_visual_graphe_export::memes_pixels_que_la_fenetre_data()
@@ -256,6 +286,8 @@ void tst_visual_graphe_export::memes_pixels_que_la_fenetre_data()
     QTest::newRow("solution x1 jpeg") << "--solution" << 2 << 1 << "f.jpeg";
     QTest::newRow("solution x2 bmp") << "--solution" << 2 << 2 << "f.bmp";
     QTest::newRow("instance x4 tiff") << "--instance" << 1 << 4 << "f.TIFF";
+    QTest::newRow("comparaison x1 png") << "--compare" << 3 << 1 << "f.png";
+    QTest::newRow("comparaison x2 png") << "--compare" << 3 << 2 << "f.png";
 }
 
 void tst_visual_graphe_export::memes_pixels_que_la_fenetre()
@@ -265,13 +297,21 @@ void tst_visual_graphe_export::memes_pixels_que_la_fenetre()
     QFETCH(int, zoom);
     QFETCH(QString, nom);
     QTemporaryDir dossier;
-    const execution e = lancer(dossier.path(), {option, "--zoom", QString::number(zoom),
-                                                VG_EXAMPLES_DIR "/" + exemple + ".vga", "-o", nom});
+    QStringList options{option};
+    if (type_graphe == 3)
+        options << solution_b;
+    const execution e = lancer(dossier.path(), options + QStringList{"--zoom", QString::number(zoom),
+                                                                     base_exemple + ".vga", "-o", nom});
     QCOMPARE(e.statut, 0);
 
     graphe_visualisateur fenetre;
     session_graphe session;
-    dessiner_exemple(fenetre, session, type_graphe, zoom);
+    session_graphe lecteur_b;
+    if (type_graphe == 3) {
+        capture_flux console;
+        QVERIFY(lecteur_b.lire_solution(solution_b));
+    }
+    dessiner_exemple(fenetre, session, type_graphe, zoom, lecteur_b.solution().get());
     const QString chemin = dossier.filePath("fenetre." + QFileInfo(nom).suffix());
     QVERIFY(fenetre.exporter_image(chemin));
     const QImage attendue(chemin);
