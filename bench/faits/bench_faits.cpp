@@ -1,8 +1,10 @@
 // The facts of a network and its solution: their computation on generated
 // networks of 32767 and 65535 sensors (mean degree 8), with its growth, and
-// the command's JSON report against its PNG of the same solution drawing,
-// each run a child process timed from start to exit. Medians of 5 runs
-// (--runs N to change).
+// the command's JSON report against its PNG of the same solution drawing;
+// then a second solution whose MA differs by about a tenth, compared with
+// the first: its picture against the solution's, its JSON against the
+// report. Each command is a child process timed from start to exit.
+// Medians of 5 runs (--runs N to change).
 //
 //   bench_faits [--runs N]
 
@@ -10,11 +12,14 @@
 #include "faits_solution.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
+#include "graphe_solution.h"
 #include "mediane.h"
 #include "processus.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -42,6 +47,30 @@ double millisecondes_faits(session_graphe &session, int essais)
     return mediane(temps);
 }
 
+// Solution B: every tenth MA sensor but the sink leaves, as many SL sensors
+// join; the SL and BR lists as they were, which the comparison only counts.
+bool ecrire_solution_b(graphe_instance &instance, graphe_solution &a, const QString &chemin)
+{
+    std::vector<std::uint16_t> ma;
+    std::size_t partis = 0;
+    for (std::size_t i = 0; i < a.liste_ma().size(); ++i) {
+        const std::uint16_t s = a.liste_ma()[i];
+        if (i % 10 == 9 && s != instance.sink())
+            ++partis;
+        else
+            ma.push_back(s);
+    }
+    for (std::size_t i = 0; i < a.liste_sl().size() && partis > 0; i += 7, --partis)
+        ma.push_back(a.liste_sl()[i]);
+    QByteArray texte = "INSTANCE_NAME:" + QFileInfo(instance.nom_fichier()).fileName().toUtf8() + "\n";
+    texte += "NB_MA\t\t" + QByteArray::number(qsizetype(ma.size())) + "\n";
+    for (std::uint16_t s : ma)
+        texte += QByteArray::number(s) + "\n";
+    texte += "NB_SL\t\t0\nNB_BR\t\t0\n";
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(texte) == texte.size();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -60,6 +89,7 @@ int main(int argc, char *argv[])
     std::printf("| Sensors | Facts | JSON report | PNG export | JSON / PNG |\n|---|---|---|---|---|\n");
 
     double precedent = 0;
+    QString comparaisons;
     for (int n : {32767, 65535}) {
         parametres_reseau p;
         p.nb_capteurs = n;
@@ -80,10 +110,25 @@ int main(int argc, char *argv[])
         const mesure png = medianes({VG_EXPORT, "--solution", vga, "-o", d + "/r.png"}, essais);
         std::printf("| %d | %.1f ms | %.2f s | %.2f s | %.2f |\n", n, faits, json.secondes, png.secondes,
                     json.secondes / png.secondes);
+        const QString b = d + '/' + nom + "_b.txt";
+        if (!ecrire_solution_b(*session.instance(), *session.solution(), b))
+            return 1;
+        const mesure json_c = medianes({VG_EXPORT, "--compare", b, vga, "-o", d + "/c.json"}, essais);
+        const mesure png_c = medianes({VG_EXPORT, "--compare", b, vga, "-o", d + "/c.png"}, essais);
+        comparaisons += QStringLiteral("| %1 | %2 s | %3 | %4 s | %5 |\n")
+                            .arg(n)
+                            .arg(png_c.secondes, 0, 'f', 2)
+                            .arg(png_c.secondes / png.secondes, 0, 'f', 2)
+                            .arg(json_c.secondes, 0, 'f', 2)
+                            .arg(json_c.secondes / json.secondes, 0, 'f', 2);
         if (precedent > 0)
             std::printf("\nFacts from 32767 to 65535 sensors: x%.2f (linear: x2.00)\n", faits / precedent);
         precedent = faits;
         std::fflush(stdout);
     }
+    std::printf("\nA second solution, MA differing by a tenth, compared with the first:\n\n"
+                "| Sensors | Comparison PNG | / solution PNG | Comparison JSON | / report JSON |\n"
+                "|---|---|---|---|---|\n%s",
+                qPrintable(comparaisons));
     return 0;
 }
