@@ -136,7 +136,7 @@ void tst_chargeur_session::charger_data()
         << session_xml("x", "invalide.txt", "sol.txt") << true
         << QStringList{"  -> Nb_SENSORS = 3", "Erreur : format du fichier instance [nb voisin]..",
                        "Erreur : le format du fichier d'instance..", "  -> Charge OK..."}
-        << true << "x" << QStringList{"s:sol.txt"} << "";
+        << true << "x" << QStringList{"s:sol.txt"} << "invalide.txt:3 : capteur 0 : 2 voisins annoncés, 1 listé";
     // The instance path then names the directory itself, which exists.
     QTest::newRow("sans param instance")
         << QByteArray("<visual_graphe name=\"d\"><files><param name=\"solution\" path=\"sol.txt\"/>"
