@@ -146,7 +146,8 @@ inline void table_sessions_invalides()
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Encountered incorrectly encoded content.",
                        inst_ko, sol_ko, ok}
-        << lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
+        << "session.vga:1 : XML mal formé : Encountered incorrectly encoded content.\n" + lu_dossier << true
+        << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
     QTest::newRow("session avec un octet nul")
         << octets("<visual_graphe name=\"a\0b\"><files><param name=\"instance\" path=\"i.txt\"/></files>"
                   "</visual_graphe>")
@@ -154,13 +155,13 @@ inline void table_sessions_invalides()
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Unexpected ''.",
                        inst_ko, sol_ko, ok}
-        << lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
+        << "session.vga:1 : XML mal formé : Unexpected ''.\n" + lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
     QTest::newRow("session tronquee")
         << session_xml("Coupee").left(120) << instance_3 << solution_3
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 2] : "
                        "Premature end of document.",
                        nb3, sol_ko, ok}
-        << lu_dossier << true << "Coupee" << QStringList{"i:i.txt"} << ecart3 << 3 << 4 << 0 << info3;
+        << "session.vga:2 : XML mal formé : Premature end of document.\n" + lu_dossier << true << "Coupee" << QStringList{"i:i.txt"} << ecart3 << 3 << 4 << 0 << info3;
 }
 
 #endif
