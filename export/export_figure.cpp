@@ -10,6 +10,7 @@
 #include "fichier_session.h"
 #include "graphic_view.h"
 #include "options_export.h"
+#include "raison_lecture.h"
 #include "rapport_json.h"
 #include "session_graphe.h"
 #include "tri_sortie.h"
@@ -30,6 +31,7 @@ namespace {
 constexpr long long cote_max = 32767;
 constexpr long long octets_max = std::numeric_limits<int>::max();
 constexpr long long octets_par_pixel = 4;
+const QString fichier_absent = QStringLiteral("le fichier n'existe pas");
 
 bool meme_fichier(const QString &a, const QString &b)
 {
@@ -67,6 +69,22 @@ bool taille_admise(const QRectF &scene, int echelle)
     return false;
 }
 
+// Reads one file of the session with `lire`; on a failure the last line
+// names the file and says why.
+bool lire_fichier(session_graphe &session, bool (session_graphe::*lire)(const QString &), bool present,
+                  const QString &chemin, const QString &quoi)
+{
+    QString raison;
+    if (!present)
+        raison = raison_lecture::formater(chemin, raison_lecture::sans_ligne, fichier_absent);
+    else if ((session.*lire)(chemin))
+        return true;
+    else
+        raison = session.raison_echec();
+    signaler(QStringLiteral("%1 %2 n'a pas pu être lue : %3").arg(quoi, entre_guillemets(chemin), raison));
+    return false;
+}
+
 // What one run reads: the session and, for a comparison, solution B.
 struct entrees_export
 {
@@ -79,11 +97,12 @@ statut_export lire_comparee(const options_export &options, entrees_export &entre
 {
     if (sortie_sur_une_entree(options.sortie, options.comparer))
         return statut_usage;
-    entrees.b = lire_solution_seule(options.comparer);
-    if (entrees.b)
-        return statut_ecrit;
-    signaler(QStringLiteral("la solution à comparer %1 n'a pas pu être lue").arg(entre_guillemets(options.comparer)));
-    return statut_lecture;
+    session_graphe lecteur;
+    if (!lire_fichier(lecteur, &session_graphe::lire_solution, QFileInfo::exists(options.comparer), options.comparer,
+                      QStringLiteral("la solution à comparer")))
+        return statut_lecture;
+    entrees.b = std::move(lecteur.solution());
+    return statut_ecrit;
 }
 
 // Reads the session file and the files the drawing needs with the viewer's
@@ -93,23 +112,22 @@ statut_export lire_session(const options_export &options, entrees_export &entree
     session_graphe &session = entrees.session;
     const fichier_session fichier = lire_fichier_session(options.session);
     if (!fichier.ouvert || !fichier.conforme) {
-        signaler(QStringLiteral("la session %1 n'a pas pu être lue").arg(entre_guillemets(options.session)));
+        signaler(QStringLiteral("la session %1 n'a pas pu être lue : %2")
+                     .arg(entre_guillemets(options.session), fichier.raison));
         return statut_lecture;
     }
     if (sortie_sur_une_entree(options.sortie, fichier.chemin_instance)
         || sortie_sur_une_entree(options.sortie, fichier.chemin_solution))
         return statut_usage;
 
-    if (!instance_presente(fichier) || !session.lire_instance(fichier.chemin_instance)) {
-        signaler(QStringLiteral("l'instance %1 n'a pas pu être lue").arg(entre_guillemets(fichier.chemin_instance)));
+    if (!lire_fichier(session, &session_graphe::lire_instance, instance_presente(fichier), fichier.chemin_instance,
+                      QStringLiteral("l'instance")))
         return statut_lecture;
-    }
     // The solution drawing needs both files; the instance drawing only its own.
     if (options.type_graphe != 1
-        && (!solution_presente(fichier) || !session.lire_solution(fichier.chemin_solution))) {
-        signaler(QStringLiteral("la solution %1 n'a pas pu être lue").arg(entre_guillemets(fichier.chemin_solution)));
+        && !lire_fichier(session, &session_graphe::lire_solution, solution_presente(fichier),
+                         fichier.chemin_solution, QStringLiteral("la solution")))
         return statut_lecture;
-    }
     return options.comparer.isEmpty() ? statut_ecrit : lire_comparee(options, entrees);
 }
 

@@ -1,5 +1,7 @@
 #include "lecteur_lignes.h"
 
+#include "raison_lecture.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
@@ -17,7 +19,7 @@ lecteur_lignes::lecteur_lignes(QIODevice &source)
 {
 }
 
-bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path)
+bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path, QString &raison)
 {
     // A pipe would block the open and a device never end: only regular
     // files are read (a directory fails to open on its own).
@@ -27,8 +29,11 @@ bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path)
     // also drop the other CRs of whatever it happens to read byte by byte.
     if (!special && fichier.open(QIODevice::ReadOnly))
         return true;
+    const QString texte = special ? QStringLiteral("Not a regular file") : fichier.errorString();
+    // The "Cannot read file" line says why already: the reason is only kept.
+    raison = raison_lecture::formater(path, raison_lecture::sans_ligne, texte);
     const QByteArray chemin = path.toLocal8Bit();
-    const QByteArray erreur = special ? QByteArray("Not a regular file") : fichier.errorString().toLocal8Bit();
+    const QByteArray erreur = texte.toLocal8Bit();
     std::cerr << "Error: Cannot read file ";
     std::cerr.write(chemin.constData(), chemin.size());
     std::cerr << ": ";
@@ -70,6 +75,9 @@ bool lecteur_lignes::suivante(ligne &l)
         l.debut = base;
         l.longueur = longueur;
         l.fin = base + qMin(longueur, zero);
+        l.numero = _numero;
+        if (saut)
+            ++_numero;
         return true;
     }
 }

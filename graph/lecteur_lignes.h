@@ -25,12 +25,17 @@ public:
         const char *fin = nullptr;
         // Bytes the read returned, zero bytes included.
         qsizetype longueur = 0;
+        // Physical line of the file, from 1: the line breaks before it plus
+        // one. A line cut at 4094 bytes stays one line, its pieces all
+        // carry its number, so a message points where an editor shows it.
+        qint64 numero = 0;
     };
 
     explicit lecteur_lignes(QIODevice &source);
 
-    // Opens a data file for reading; on failure reports it on std::cerr.
-    static bool ouvrir(QFile &fichier, const QString &path);
+    // Opens a data file for reading; on failure reports it on std::cerr
+    // and puts why in raison (raison_lecture's form).
+    static bool ouvrir(QFile &fichier, const QString &path, QString &raison);
 
     // False once the device has nothing left.
     bool suivante(ligne &l);
@@ -46,6 +51,7 @@ private:
     // First zero byte at or after _debut (_fin when there is none), found
     // once a fill so lines without one cost nothing.
     qsizetype _zero = 0;
+    qint64 _numero = 1;
     bool _epuise = false;
 };
 

@@ -4,6 +4,7 @@
 #include "graphe_instance.h"
 #include "lecteur_lignes.h"
 #include "nombres_texte.h"
+#include "raison_lecture.h"
 
 #include <QFile>
 
@@ -14,6 +15,8 @@ namespace
 {
 
 constexpr std::size_t max_capteurs = 65535;
+const char *const format_ligne = "Erreur : format du fichier instance ..";
+const char *const format_nb_voisin = "Erreur : format du fichier instance [nb voisin]..";
 
 bool commence_par(const char *debut, const char *fin, const char *mot)
 {
@@ -26,12 +29,66 @@ void erreur(const char *message)
     std::cout << message << std::endl;
 }
 
+// Reads one sensor line into the record; nombres is the caller's so it is
+// allocated once. Gives nothing back when the line is accepted, otherwise
+// writes its console line and gives back the cause.
+QString lire_capteur(graphe_instance &graphe, std::vector<std::int32_t> &nombres, const char *debut,
+                     const char *fin)
+{
+    auto &voisins = graphe.voisins();
+    auto &positions = graphe.positions();
+    // Runs of digits are at least two bytes apart, so n / 2 + 1 numbers fit
+    // in the buffer and are written without checks.
+    const std::size_t place = std::size_t((fin - debut) / 2 + 1);
+    if (nombres.size() < place)
+        nombres.resize(place);
+    std::int32_t *sortie = nombres.data();
+    nombres_texte::pour_chaque_nombre(debut, fin, [&sortie](std::int32_t v) { *sortie++ = v; });
+    const qint64 compte = sortie - nombres.data();
+    if (compte < 4) {
+        erreur(format_ligne);
+        return QStringLiteral("ligne capteur de %1, il en faut au moins 4")
+            .arg(raison_lecture::compte(compte, "nombre", "nombres"));
+    }
+    // Past the 65535th sensor line no 16-bit count can match; stopping
+    // there also keeps a huge file from filling memory.
+    if (positions.size() >= max_capteurs) {
+        erreur(format_ligne);
+        return QStringLiteral("plus de %1 lignes capteur").arg(max_capteurs);
+    }
+    positions.push_back(std::make_unique<coord_sommet>(nombres[1], nombres[2]));
+    voisins.push_back(std::make_unique<graphe_instance::liste_voisins>());
+
+    // An id ahead of the lines read so far names no list yet.
+    const std::uint16_t id = std::uint16_t(nombres[0]);
+    if (id >= voisins.size()) {
+        erreur(format_nb_voisin);
+        return QStringLiteral("numéro de capteur %1 en avance : %2")
+            .arg(QString::number(id), raison_lecture::compte(qint64(voisins.size()), "ligne capteur lue",
+                                                             "lignes capteur lues"));
+    }
+    graphe_instance::liste_voisins &liste = *voisins[id];
+    // Each number keeps its low 16 bits. A fresh list gets exactly its size;
+    // a repeated id grows as vectors do, so appends stay linear.
+    liste.insert(liste.end(), nombres.data() + 4, sortie);
+
+    const std::uint16_t annonces = std::uint16_t(nombres[3]);
+    if (liste.size() != annonces) {
+        erreur(format_nb_voisin);
+        return QStringLiteral("capteur %1 : %2, %3")
+            .arg(QString::number(id), raison_lecture::compte(annonces, "voisin annoncé", "voisins annoncés"),
+                 raison_lecture::compte(qint64(liste.size()), "listé", "listés"));
+    }
+    return QString();
+}
+
 } // namespace
 
 bool session_graphe::lire_instance(const QString &path)
 {
+    _raison_echec.clear();
     QFile fichier(path);
-    if (!lecteur_lignes::ouvrir(fichier, path))
+    if (!lecteur_lignes::ouvrir(fichier, path, _raison_echec))
         return false;
 
     _instance = std::make_unique<graphe_instance>();
@@ -39,7 +96,6 @@ bool session_graphe::lire_instance(const QString &path)
     graphe.nom_fichier() = fichier.fileName();
     auto &voisins = graphe.voisins();
     auto &positions = graphe.positions();
-
     bool dans_section = false;
     bool sink_attendu = false;
     std::uint16_t lignes_acceptees = 0;
@@ -73,36 +129,9 @@ bool session_graphe::lire_instance(const QString &path)
             break;
         } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
             if (dans_section) {
-                // Runs of digits are at least two bytes apart, so n / 2 + 1
-                // numbers fit in the buffer and are written without checks.
-                if (nombres.size() < std::size_t(n / 2 + 1))
-                    nombres.resize(std::size_t(n / 2 + 1));
-                std::int32_t *sortie = nombres.data();
-                nombres_texte::pour_chaque_nombre(debut, fin, [&sortie](std::int32_t v) { *sortie++ = v; });
-                const std::size_t compte = std::size_t(sortie - nombres.data());
-                // Past the 65535th sensor line no 16-bit count can match;
-                // stopping there also keeps a huge file from filling memory.
-                if (compte < 4 || positions.size() >= max_capteurs) {
-                    erreur("Erreur : format du fichier instance ..");
-                    return false;
-                }
-                positions.push_back(std::make_unique<coord_sommet>(nombres[1], nombres[2]));
-                voisins.push_back(std::make_unique<graphe_instance::liste_voisins>());
-
-                // An id ahead of the lines read so far names no list yet.
-                const std::uint16_t id = std::uint16_t(nombres[0]);
-                if (id >= voisins.size()) {
-                    erreur("Erreur : format du fichier instance [nb voisin]..");
-                    return false;
-                }
-                graphe_instance::liste_voisins &liste = *voisins[id];
-                // Each number keeps its low 16 bits. A fresh list gets exactly
-                // its size; a repeated id grows as vectors do, so appends stay
-                // linear.
-                liste.insert(liste.end(), nombres.data() + 4, sortie);
-
-                if (liste.size() != std::uint16_t(nombres[3])) {
-                    erreur("Erreur : format du fichier instance [nb voisin]..");
+                const QString cause = lire_capteur(graphe, nombres, debut, fin);
+                if (!cause.isEmpty()) {
+                    _raison_echec = raison_lecture::signaler(path, ligne.numero, cause);
                     return false;
                 }
                 ++lignes_acceptees;
@@ -110,7 +139,8 @@ bool session_graphe::lire_instance(const QString &path)
                 graphe.sink() = std::uint16_t(nombres_texte::entier_atoi(debut, fin));
                 sink_attendu = false;
             } else {
-                erreur("Erreur : format du fichier instance ..");
+                erreur(format_ligne);
+                _raison_echec = raison_lecture::signaler(path, ligne.numero, raison_lecture::hors_section);
                 return false;
             }
         }
@@ -119,6 +149,11 @@ bool session_graphe::lire_instance(const QString &path)
 
     if (lignes_acceptees != graphe.nb_sensors()) {
         erreur("Erreur : format du fichier instance..");
+        _raison_echec = raison_lecture::signaler(
+            path, raison_lecture::sans_ligne,
+            QStringLiteral("%1 pour %2").arg(
+                raison_lecture::compte(lignes_acceptees, "ligne capteur", "lignes capteur"),
+                raison_lecture::compte(graphe.nb_sensors(), "annoncée", "annoncées")));
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "graphe_solution.h"
 #include "lecteur_lignes.h"
 #include "nombres_texte.h"
+#include "raison_lecture.h"
 
 #include <QFile>
 
@@ -28,31 +29,45 @@ entete type_entete(const char *debut, qsizetype n)
     return entete::aucune;
 }
 
-// Split at every "\t\t" (non-overlapping, empty fields kept): true when that
-// gives exactly the keyword and the count, with the count's text in *champ.
-bool deux_champs(const char *debut, const char *fin, const char **champ)
+// Fields of a split at every "\t\t" (non-overlapping, empty fields kept);
+// *champ is where the second one begins. A header has exactly two: the
+// keyword and the count.
+qsizetype champs(const char *debut, const char *fin, const char **champ)
 {
-    const char *separateur = nullptr;
+    qsizetype nombre = 1;
     for (const char *p = debut; p + 1 < fin; ++p) {
         if (p[0] == '\t' && p[1] == '\t') {
-            if (separateur)
-                return false;
-            separateur = p;
+            if (nombre++ == 1)
+                *champ = p + 2;
             ++p;
         }
     }
-    if (!separateur)
-        return false;
-    *champ = separateur + 2;
-    return true;
+    return nombre;
+}
+
+// A header is named by the five characters that make it one.
+QString cause_entete(const char *debut, qsizetype nombre)
+{
+    const QString mot = QString::fromLatin1(debut, 5);
+    if (nombre < 2)
+        return QStringLiteral("en-tête « %1 » sans double tabulation").arg(mot);
+    return QStringLiteral("en-tête « %1 » de %2 champs, il en faut 2").arg(mot, QString::number(nombre));
+}
+
+QString cause_liste(qint64 lus, qint64 annonces, bool br)
+{
+    return QStringLiteral("%1 pour %2 (ligne %3)")
+        .arg(raison_lecture::compte(lus, "nombre", "nombres"), raison_lecture::compte(annonces, "annoncé", "annoncés"),
+             QLatin1String(br ? "BR" : "SL"));
 }
 
 } // namespace
 
 bool session_graphe::lire_solution(const QString &path)
 {
+    _raison_echec.clear();
     QFile fichier(path);
-    if (!lecteur_lignes::ouvrir(fichier, path))
+    if (!lecteur_lignes::ouvrir(fichier, path, _raison_echec))
         return false;
 
     _solution = std::make_unique<graphe_solution>();
@@ -82,8 +97,10 @@ bool session_graphe::lire_solution(const QString &path)
             solution.nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
         } else if (const entete type = type_entete(debut, n); type != entete::aucune) {
             const char *champ = nullptr;
-            if (!deux_champs(debut, fin, &champ))
+            if (const qsizetype nombre = champs(debut, fin, &champ); nombre != 2) {
+                _raison_echec = raison_lecture::signaler(path, ligne.numero, cause_entete(debut, nombre));
                 return false;
+            }
             const std::int32_t compte = nombres_texte::entier_qt(champ, fin);
             if (type == entete::ma) {
                 ma_annonces = compte;
@@ -103,17 +120,28 @@ bool session_graphe::lire_solution(const QString &path)
             } else if (sl_attendue || br_attendue) {
                 nombres.clear();
                 nombres_texte::pour_chaque_nombre(debut, fin, [&nombres](std::int32_t v) { nombres.push_back(std::uint16_t(v)); });
-                if (qsizetype(nombres.size()) != liste_annoncee)
+                if (qsizetype(nombres.size()) != liste_annoncee) {
+                    _raison_echec = raison_lecture::signaler(
+                        path, ligne.numero, cause_liste(qint64(nombres.size()), liste_annoncee, br_attendue));
                     return false;
+                }
                 auto &liste = br_attendue ? solution.liste_br() : solution.liste_sl();
                 liste.insert(liste.end(), nombres.begin(), nombres.end());
                 sl_attendue = br_attendue = false;
             } else {
                 std::cout << "Erreur : format du fichier instance .." << std::endl;
+                _raison_echec = raison_lecture::signaler(path, ligne.numero, raison_lecture::hors_section);
                 return false;
             }
         }
     }
     fichier.close();
-    return ma_lues == ma_annonces;
+    if (ma_lues != ma_annonces) {
+        _raison_echec = raison_lecture::signaler(
+            path, raison_lecture::sans_ligne,
+            QStringLiteral("%1 pour %2").arg(raison_lecture::compte(ma_lues, "ligne MA", "lignes MA"),
+                                             raison_lecture::compte(ma_annonces, "annoncée", "annoncées")));
+        return false;
+    }
+    return true;
 }

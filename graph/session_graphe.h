@@ -26,9 +26,14 @@ public:
     std::int32_t &orientation_y() { return _orientation_y; }
     std::unique_ptr<graphe_instance> &instance() { return _instance; }
     std::unique_ptr<graphe_solution> &solution() { return _solution; }
+    // Why the last read failed, in raison_lecture's form; empty after a
+    // read that succeeded.
+    QString &raison_echec() { return _raison_echec; }
 
     // Readers: each creates its content as soon as the file is open, so a
-    // read that fails part-way leaves a partly filled record behind.
+    // read that fails part-way leaves a partly filled record behind. A
+    // failure also writes its reason on std::cerr (an unopened file, its
+    // "Cannot read file" line only).
     bool lire_instance(const QString &path);
     bool lire_solution(const QString &path);
 
@@ -39,6 +44,7 @@ private:
     std::unique_ptr<graphe_instance> _instance;
     std::unique_ptr<graphe_solution> _solution;
     std::int32_t _orientation_y = 2;
+    QString _raison_echec;
 };
 
 #endif

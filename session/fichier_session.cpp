@@ -1,5 +1,7 @@
 #include "fichier_session.h"
 
+#include "raison_lecture.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -29,9 +31,10 @@ fichier_session lire_fichier_session(const QString &chemin)
     const bool special = info.exists() && !info.isFile() && !info.isDir();
     QFile fichier(chemin);
     if (special || !fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QString erreur = special ? QStringLiteral("Not a regular file") : fichier.errorString();
         std::cerr << "Error: Cannot read file " << chemin.toLocal8Bit().constData() << ": "
-                  << (special ? "Not a regular file" : fichier.errorString().toLocal8Bit().constData())
-                  << std::endl;
+                  << erreur.toLocal8Bit().constData() << std::endl;
+        resultat.raison = raison_lecture::formater(chemin, raison_lecture::sans_ligne, erreur);
         return resultat;
     }
     resultat.ouvert = true;
@@ -61,6 +64,10 @@ fichier_session lire_fichier_session(const QString &chemin)
                 chemin_solution = attributs.value(QLatin1String("path")).toString();
         } else {
             std::cout << "Erreur: le format du fichier session n'est pas correcte [1]" << std::endl;
+            resultat.raison = raison_lecture::signaler(
+                chemin, xml.lineNumber(),
+                QStringLiteral("élément « %1 » refusé, seuls visual_graphe, files et param sont admis")
+                    .arg(element));
             resultat.conforme = false;
             break;
         }
@@ -71,6 +78,8 @@ fichier_session lire_fichier_session(const QString &chemin)
         std::cout << "Erreur: le fichier session n'est pas un document XML valide [ligne "
                   << xml.lineNumber() << "] : " << xml.errorString().toLocal8Bit().constData()
                   << std::endl;
+        resultat.raison = raison_lecture::signaler(chemin, xml.lineNumber(),
+                                                   QStringLiteral("XML mal formé : %1").arg(xml.errorString()));
         resultat.conforme = false;
     }
 

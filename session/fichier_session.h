@@ -13,11 +13,14 @@ struct fichier_session {
     bool ouvert = false;
     // Read to its end with no element refused and no XML error.
     bool conforme = false;
+    // Why it was not, in raison_lecture's form; empty when it was.
+    QString raison;
 };
 
 // Reads the XML of a session file; every failure is reported on its line
 // (an unreadable file on std::cerr, a refused element or an XML error on
-// std::cout), and what was gathered before it is kept.
+// std::cout, and its reason on std::cerr), and what was gathered before it
+// is kept.
 fichier_session lire_fichier_session(const QString &chemin);
 
 // Each writes its "n'existe pas" line when nothing is at the file's path.

@@ -103,7 +103,7 @@ void tst_mainwindow::menus()
     QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
     QCOMPARE(textes_menu(ui->menuFichier),
              (QStringList{"Ouvrir une session", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
-    QCOMPARE(textes_menu(ui->menu_opt), QStringList{"Zoom"});
+    QCOMPARE(textes_menu(ui->menu_opt), (QStringList{"Zoom", "Comparer avec une solution..."}));
     QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
     QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
     QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));

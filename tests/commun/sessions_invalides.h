@@ -60,18 +60,21 @@ inline void table_sessions_invalides()
 
     QTest::newRow("instance arretee avant son compte")
         << session_xml("Arret") << QByteArray("NB_SENSORS 5\nID\n0 0 0 1 1\n1 100 50 1 0\n") << solution_3
-        << QStringList{"  -> Nb_SENSORS = 5", "Erreur : format du fichier instance..", inst_ko, ok} << ""
+        << QStringList{"  -> Nb_SENSORS = 5", "Erreur : format du fichier instance..", inst_ko, ok}
+        << "i.txt : 2 lignes capteur pour 5 annoncées"
         << true << "Arret" << QStringList{"s:s.txt"} << "_ecart_x = 6.8   _ecart_y = 8.6" << 2 << 2 << 0
         << "Graphe [instance], non oriente, 5 sommets [i.txt]";
     // The failing line's position and neighbours stay; its neighbour 2 was
     // never read.
     QTest::newRow("instance arretee sur nb voisin")
         << session_xml("Voisins") << QByteArray("NB_SENSORS 3\nID\n0 0 0 1 1\n1 10 10 3 0 2\n") << solution_3
-        << QStringList{nb3, "Erreur : format du fichier instance [nb voisin]..", inst_ko, ok} << "" << true
+        << QStringList{nb3, "Erreur : format du fichier instance [nb voisin]..", inst_ko, ok}
+        << "i.txt:4 : capteur 1 : 3 voisins annoncés, 2 listés" << true
         << "Voisins" << QStringList{"s:s.txt"} << "_ecart_x = 68   _ecart_y = 43" << 2 << 2 << 1 << info3;
     QTest::newRow("instance tronquee")
         << session_xml("Tronquee") << QByteArray("NB_SENSORS 3\nID\n0 10 20 1 1\n1 30 4") << solution_3
-        << QStringList{nb3, "Erreur : format du fichier instance ..", inst_ko, ok} << "" << true << "Tronquee"
+        << QStringList{nb3, "Erreur : format du fichier instance ..", inst_ko, ok}
+        << "i.txt:4 : ligne capteur de 3 nombres, il en faut au moins 4" << true << "Tronquee"
         << QStringList{"s:s.txt"} << "_ecart_x = 0   _ecart_y = 0" << 1 << 0 << 1 << info3;
     QTest::newRow("instance qui est un dossier")
         << session_xml("Dossier", "sous") << QByteArray() << solution_3 << QStringList{inst_ko, ok}
@@ -89,7 +92,8 @@ inline void table_sessions_invalides()
         << "Graphe [solution], non oriente, 3 sommets [i.txt]";
     QTest::newRow("solution arretee en route")
         << session_xml("solution coupee") << instance_3 << QByteArray("NB_MA\t\t1\n0\nNB_SL\t\t3\n1 2\n")
-        << QStringList{nb3, sol_ko, ok} << "" << true << "solution coupee" << QStringList{"i:i.txt"} << ecart3
+        << QStringList{nb3, sol_ko, ok} << "s.txt:4 : 2 nombres pour 3 annoncés (ligne SL)" << true
+        << "solution coupee" << QStringList{"i:i.txt"} << ecart3
         << 3 << 1 << 0 << "Graphe [solution], non oriente, 3 sommets [i.txt]";
     QTest::newRow("solution qui est un dossier")
         << session_xml("sans solution", "i.txt", "sous") << instance_3 << QByteArray()
@@ -142,7 +146,8 @@ inline void table_sessions_invalides()
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Encountered incorrectly encoded content.",
                        inst_ko, sol_ko, ok}
-        << lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
+        << "session.vga:1 : XML mal formé : Encountered incorrectly encoded content.\n" + lu_dossier << true
+        << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
     QTest::newRow("session avec un octet nul")
         << octets("<visual_graphe name=\"a\0b\"><files><param name=\"instance\" path=\"i.txt\"/></files>"
                   "</visual_graphe>")
@@ -150,13 +155,13 @@ inline void table_sessions_invalides()
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Unexpected ''.",
                        inst_ko, sol_ko, ok}
-        << lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
+        << "session.vga:1 : XML mal formé : Unexpected ''.\n" + lu_dossier << true << "Session_1" << QStringList{} << "" << 0 << 0 << 0 << "";
     QTest::newRow("session tronquee")
         << session_xml("Coupee").left(120) << instance_3 << solution_3
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 2] : "
                        "Premature end of document.",
                        nb3, sol_ko, ok}
-        << lu_dossier << true << "Coupee" << QStringList{"i:i.txt"} << ecart3 << 3 << 4 << 0 << info3;
+        << "session.vga:2 : XML mal formé : Premature end of document.\n" + lu_dossier << true << "Coupee" << QStringList{"i:i.txt"} << ecart3 << 3 << 4 << 0 << info3;
 }
 
 #endif

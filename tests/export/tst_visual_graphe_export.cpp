@@ -162,7 +162,8 @@ void tst_visual_graphe_export::statuts_data()
     QTest::newRow("rapport, suffixe en capitales") << QStringList{"--solution", s, "-o", "f.JSON"} << 0 << ""
                                                    << "f.JSON";
     QTest::newRow("rapport, solution absente") << QStringList{"--solution", "sans_solution.vga", "-o", "f.json"}
-                                               << 2 << "la solution « %D/absente.txt » n'a pas pu être lue"
+                                               << 2 << "la solution « %D/absente.txt » n'a pas pu être lue : "
+                                                       "absente.txt : le fichier n'existe pas"
                                                << "f.json";
     QTest::newRow("rapport, dossier absent") << QStringList{s, "-o", "nulle_part/f.json"} << 3
                                              << "la sortie « nulle_part/f.json » n'a pas pu être écrite" << "";
@@ -170,7 +171,7 @@ void tst_visual_graphe_export::statuts_data()
                                              << 1 << "--compare compare deux solutions : il exclut --instance (voir --help)"
                                              << "f.png";
     QTest::newRow("solution a comparer absente") << QStringList{"--compare", "absente.txt", s, "-o", "f.json"} << 2
-                                                 << "la solution à comparer « absente.txt » n'a pas pu être lue"
+                                                 << "la solution à comparer « absente.txt » n'a pas pu être lue : absente.txt : le fichier n'existe pas"
                                                  << "f.json";
     QTest::newRow("instance et solution") << QStringList{"--instance", "--solution", s, "-o", "f.png"} << 1
                                           << "--instance et --solution s'excluent (voir --help)" << "f.png";
@@ -188,10 +189,15 @@ void tst_visual_graphe_export::statuts_data()
         << QStringList{s, "-o", "lien.png"} << 1
         << "la sortie « lien.png » est un fichier d'entrée : elle ne le remplace pas" << "";
     QTest::newRow("session absente") << QStringList{"absente.vga", "-o", "f.png"} << 2
-                                     << "la session « absente.vga » n'a pas pu être lue" << "f.png";
+                                     << "la session « absente.vga » n'a pas pu être lue : absente.vga : "
+                                        "No such file or directory" << "f.png";
     QTest::newRow("solution absente, solution demandee")
         << QStringList{"--solution", "sans_solution.vga", "-o", "f.png"} << 2
-        << "la solution « %D/absente.txt » n'a pas pu être lue" << "f.png";
+        << "la solution « %D/absente.txt » n'a pas pu être lue : absente.txt : le fichier n'existe pas" << "f.png";
+    QTest::newRow("solution illisible")
+        << QStringList{"--solution", "tabulation.vga", "-o", "f.png"} << 2
+        << "la solution « %D/tab_sol.txt » n'a pas pu être lue : tab_sol.txt:2 : en-tête « NB_MA » sans double "
+           "tabulation" << "f.png";
     QTest::newRow("dossier de sortie absent") << QStringList{s, "-o", "nulle_part/f.png"} << 3
                                               << "la sortie « nulle_part/f.png » n'a pas pu être écrite"
                                               << "nulle_part/f.png";
@@ -209,6 +215,8 @@ void tst_visual_graphe_export::statuts()
     const QString d = QDir(dossier.path()).canonicalPath();
     QVERIFY(copier_exemple(d));
     QVERIFY(ecrire_fichier(d + "/sans_solution.vga", session_xml("Sans solution", (exemple + ".txt").toUtf8(), "absente.txt")));
+    QVERIFY(ecrire_fichier(d + "/tabulation.vga", session_xml("Tab", (exemple + ".txt").toUtf8(), "tab_sol.txt")));
+    QVERIFY(ecrire_fichier(d + "/tab_sol.txt", "INSTANCE_NAME:x\nNB_MA\t2\n"));
     QVERIFY(QFile::copy(d + '/' + exemple + ".vga", d + "/copie.svg"));
     QVERIFY(QFile::link(exemple + ".txt", d + "/lien.png"));
     QVERIFY(QDir(d).mkdir("dossier.pdf"));

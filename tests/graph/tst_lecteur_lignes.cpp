@@ -11,12 +11,14 @@ struct ligne_attendue
 {
     QByteArray octets;
     qsizetype texte;  // bytes before the first zero byte
+    qint64 numero;    // line breaks before it, plus one
 };
 
 // The line cutting written the slow, obvious way.
 std::vector<ligne_attendue> couper(const QByteArray &donnees)
 {
     std::vector<ligne_attendue> lignes;
+    qint64 numero = 1;
     for (qsizetype debut = 0; debut < donnees.size();) {
         QByteArray l = donnees.mid(debut, 4094);
         const qsizetype saut = l.indexOf('\n');
@@ -26,7 +28,8 @@ std::vector<ligne_attendue> couper(const QByteArray &donnees)
         if (l.endsWith("\r\n"))
             l.remove(l.size() - 2, 1);
         const qsizetype zero = l.indexOf('\0');
-        lignes.push_back({l, zero >= 0 ? zero : l.size()});
+        lignes.push_back({l, zero >= 0 ? zero : l.size(), numero});
+        numero += l.endsWith('\n');
     }
     return lignes;
 }
@@ -77,6 +80,7 @@ void tst_lecteur_lignes::comme_la_decoupe_simple()
         QVERIFY2(n < attendues.size(), "too many lines");
         QCOMPARE(QByteArray(l.debut, l.longueur), attendues[n].octets);
         QCOMPARE(l.fin - l.debut, attendues[n].texte);
+        QCOMPARE(l.numero, attendues[n].numero);
     }
     QCOMPARE(n, attendues.size());
 }

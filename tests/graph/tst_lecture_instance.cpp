@@ -71,15 +71,18 @@ void tst_lecture_instance::lecture_data()
     QTest::addColumn<bool>("reussite");
     QTest::addColumn<QString>("sortie");
     QTest::addColumn<QString>("etat");
+    // The failure's line on std::cerr after the file's name, for one row of
+    // each failure; every other failing row writes one line too.
+    QTest::addColumn<QString>("raison");
 
     // Every row also runs with CR LF line ends, which must change nothing.
     auto ligne = [](const char *nom, const QByteArray &contenu, bool reussite, const QString &sortie,
-                    const char *etat) {
-        QTest::newRow(nom) << contenu << reussite << sortie << QString::fromLatin1(etat);
+                    const char *etat, const char *raison = "") {
+        QTest::newRow(nom) << contenu << reussite << sortie << QString::fromLatin1(etat) << QString::fromUtf8(raison);
         QByteArray crlf = contenu;
         crlf.replace("\n", "\r\n");
-        QTest::newRow(QByteArray(nom).append(" crlf").constData()) << crlf << reussite << sortie
-                                                                   << QString::fromLatin1(etat);
+        QTest::newRow(QByteArray(nom).append(" crlf").constData())
+            << crlf << reussite << sortie << QString::fromLatin1(etat) << QString::fromUtf8(raison);
     };
     const QString trois = QStringLiteral("  -> Nb_SENSORS = 3\n");
     const QString un = QStringLiteral("  -> Nb_SENSORS = 1\n");
@@ -95,7 +98,7 @@ void tst_lecture_instance::lecture_data()
     ligne("compte ligne courte", "NB_xE\n", true, "  -> Nb_SENSORS = 0\n", "n=0 sink=0 p= v=");
     // A count without its sensors also fails at the end.
     ligne("compte en colonne 11", "NB_SENSORS912\n", false, "  -> Nb_SENSORS = 12\n" + QString(compte),
-          "n=12 sink=0 p= v=");
+          "n=12 sink=0 p= v=", " : 0 ligne capteur pour 12 annoncées");
     ligne("compte atoi", "NB_SENSORS \t +7x 3\n", false, "  -> Nb_SENSORS = 7\n" + QString(compte),
           "n=7 sink=0 p= v=");
     ligne("compte 16 bits", "NB_SENSORS 65537\nID\n0 1 1 0\n", true, un, "n=1 sink=0 p=(1,1) v=[]");
@@ -114,10 +117,11 @@ void tst_lecture_instance::lecture_data()
     ligne("tout ID ouvre la section", "NB_SENSORS 1\nIDENTIFIANTS x\n0 1 1 0\n", true, un, "n=1 sink=0 p=(1,1) v=[]");
     ligne("signes moins", "NB_SENSORS 1\nID\n0 -10 -20 0\n", true, un, "n=1 sink=0 p=(10,20) v=[]");
     ligne("2 annonces 3 donnes", "NB_SENSORS 1\nID\n0 0 0 2 1 2 3\n", false, un + nb_voisin,
-          "n=1 sink=0 p=(0,0) v=[1,2,3]");
-    ligne("moins de quatre nombres", "NB_SENSORS 1\nID\n0 1 2\n", false, un + format, "n=1 sink=0 p= v=");
+          "n=1 sink=0 p=(0,0) v=[1,2,3]", ":3 : capteur 0 : 2 voisins annoncés, 3 listés");
+    ligne("moins de quatre nombres", "NB_SENSORS 1\nID\n0 1 2\n", false, un + format, "n=1 sink=0 p= v=",
+          ":3 : ligne capteur de 3 nombres, il en faut au moins 4");
     ligne("nombre hors section", "NB_SENSORS 0\n5 5\n", false, "  -> Nb_SENSORS = 0\n" + QString(format),
-          "n=0 sink=0 p= v=");
+          "n=0 sink=0 p= v=", ":2 : ligne de nombres hors de toute section");
     ligne("arret a la premiere erreur", "ID\n0 1\n0 1 1 0\n", false, format, "n=0 sink=0 p= v=");
     ligne("sink 12abc", "SINK\n12abc\n", true, "", "n=0 sink=12 p= v=");
     ligne("sink 65536", "SINK\n65536\n", true, "", "n=0 sink=0 p= v=");
@@ -129,7 +133,7 @@ void tst_lecture_instance::lecture_data()
     ligne("numero repete refuse", "NB_SENSORS 2\nID\n0 1 1 1 4\n0 2 2 1 5\n", false,
           "  -> Nb_SENSORS = 2\n" + QString(nb_voisin), "n=2 sink=0 p=(1,1)(2,2) v=[4,5][]");
     ligne("numero en avance", "NB_SENSORS 2\nID\n1 7 7 0\n", false, "  -> Nb_SENSORS = 2\n" + QString(nb_voisin),
-          "n=2 sink=0 p=(7,7) v=[]");
+          "n=2 sink=0 p=(7,7) v=[]", ":3 : numéro de capteur 1 en avance : 1 ligne capteur lue");
     ligne("octet nul", QByteArray("NB_SENSORS 1\nID\n0 1 1 0\0 9 9\n", 29), true, un, "n=1 sink=0 p=(1,1) v=[]");
 
     // Read 1 is the first 4094 bytes (sensor 0, neighbour 3), read 2 the
@@ -145,17 +149,23 @@ void tst_lecture_instance::lecture()
     QFETCH(bool, reussite);
     QFETCH(QString, sortie);
     QFETCH(QString, etat);
+    QFETCH(QString, raison);
 
     const QString chemin = ecrire(contenu);
     session_graphe session;
     bool lu = false;
     std::string console;
+    capture_flux cerr(std::cerr);
     {
         capture_flux cout(std::cout);
         lu = session.lire_instance(chemin);
         console = cout.texte();
     }
     QCOMPARE(QString::fromStdString(console), sortie);
+    QCOMPARE(cerr.lignes().size(), lu ? 0 : 1);
+    QCOMPARE(cerr.lignes().value(0), session.raison_echec());
+    if (!raison.isEmpty())
+        QCOMPARE(session.raison_echec(), QFileInfo(chemin).fileName() + raison);
     QCOMPARE(lu, reussite);
     QVERIFY(session.instance());
     QCOMPARE(session.instance()->nom_fichier(), chemin);
@@ -210,11 +220,13 @@ void tst_lecture_instance::au_dela_de_65535_capteurs()
     std::string console;
     {
         capture_flux cout(std::cout);
+        capture_flux cerr(std::cerr);
         lu = session.lire_instance(ecrire(contenu));
         console = cout.texte();
     }
     QVERIFY(!lu);
     QCOMPARE(QString::fromStdString(console), "  -> Nb_SENSORS = 0\n" + QString(format));
+    QVERIFY(session.raison_echec().endsWith(":65538 : plus de 65535 lignes capteur"));
     QCOMPARE(int(session.instance()->positions().size()), 65535);
     QCOMPARE(int(session.instance()->voisins().size()), 65535);
 }

@@ -53,24 +53,30 @@ void tst_lecture_solution::lecture_data()
     QTest::addColumn<bool>("reussite");
     QTest::addColumn<QString>("sortie");
     QTest::addColumn<QString>("etat");
+    // The failure's line on std::cerr after the file's name, for one row of
+    // each failure; every other failing row writes one line too.
+    QTest::addColumn<QString>("raison");
 
     // With crlf set, the row runs again with CR LF line ends to the same result.
     auto ligne = [](const char *nom, const QByteArray &contenu, bool reussite, const char *sortie,
-                    const char *etat, bool crlf = true) {
-        QTest::newRow(nom) << contenu << reussite << QString::fromLatin1(sortie) << QString::fromLatin1(etat);
+                    const char *etat, bool crlf = true, const char *raison = "") {
+        QTest::newRow(nom) << contenu << reussite << QString::fromLatin1(sortie) << QString::fromLatin1(etat)
+                           << QString::fromUtf8(raison);
         if (!crlf)
             return;
         QByteArray autre = contenu;
         autre.replace("\n", "\r\n");
         QTest::newRow(QByteArray(nom).append(" crlf").constData())
-            << autre << reussite << QString::fromLatin1(sortie) << QString::fromLatin1(etat);
+            << autre << reussite << QString::fromLatin1(sortie) << QString::fromLatin1(etat)
+            << QString::fromUtf8(raison);
     };
 
     ligne("vide", "", true, "", "ma= sl= br= inst=");
     ligne("exemple", "INSTANCE_NAME:trois.txt\nNB_MA\t\t2\n4\t1\t5\n7\nNB_SL\t\t3\n1 5 6\nNB_BR\t\t1\n2\n", true,
           "", "ma=4,7 sl=1,5,6 br=2 inst=trois.txt\\n");
     ligne("sans MA", "NB_SL\t\t2\n3 4\n", true, "", "ma= sl=3,4 br= inst=");
-    ligne("MA incomplet", "NB_MA\t\t3\n1\n2\n", false, "", "ma=1,2 sl= br= inst=");
+    ligne("MA incomplet", "NB_MA\t\t3\n1\n2\n", false, "", "ma=1,2 sl= br= inst=", true,
+          " : 2 lignes MA pour 3 annoncées");
     ligne("deux sections MA", "NB_MA\t\t1\n1\nNB_SL\t\t0\nNB_MA\t\t1\n2\n", false, "", "ma=1,2 sl= br= inst=");
     ligne("deux sections MA, le dernier compte", "NB_MA\t\t1\n1\nNB_SL\t\t0\nNB_MA\t\t3\n2\n3\n", true, "",
           "ma=1,2,3 sl= br= inst=");
@@ -78,16 +84,20 @@ void tst_lecture_solution::lecture_data()
     ligne("MA premier champ non numerique", "NB_MA\t\t2\n4x\t5\n7 8\n", true, "", "ma=0,0 sl= br= inst=");
     ligne("MA blancs autour", "NB_MA\t\t1\n7 \t1\n", true, "", "ma=7 sl= br= inst=");
     ligne("MA jusqu'au prochain SL ou BR", "NB_MA\t\t2\n1\nINST\n2\n", true, "", "ma=1,2 sl= br= inst=");
-    ligne("seconde ligne SL", "NB_SL\t\t1\n5\n6\n", false, hors_section, "ma= sl=5 br= inst=");
+    ligne("seconde ligne SL", "NB_SL\t\t1\n5\n6\n", false, hors_section, "ma= sl=5 br= inst=", true,
+          ":3 : ligne de nombres hors de toute section");
     ligne("nombre hors section", "5\n", false, hors_section, "ma= sl= br= inst=");
     ligne("SL de zero puis entete", "NB_SL\t\t0\nNB_BR\t\t1\n3\n", true, "", "ma= sl= br=3 inst=");
     ligne("SL de zero puis nombre", "NB_SL\t\t0\n5\n", false, "", "ma= sl= br= inst=");
     ligne("SL puis BR avant les donnees", "NB_SL\t\t2\nNB_BR\t\t1\n9\n", true, "", "ma= sl= br=9 inst=");
     ligne("BR puis SL avant les donnees", "NB_BR\t\t1\nNB_SL\t\t2\n8 9\n", true, "", "ma= sl=8,9 br= inst=");
-    ligne("SL compte different", "NB_SL\t\t2\n1 2 3\n", false, "", "ma= sl= br= inst=");
+    ligne("SL compte different", "NB_SL\t\t2\n1 2 3\n", false, "", "ma= sl= br= inst=", true,
+          ":2 : 3 nombres pour 2 annoncés (ligne SL)");
     ligne("SL suites de chiffres", "NB_SL\t\t3\n1a2-3\n", true, "", "ma= sl=1,2,3 br= inst=");
-    ligne("entete a une tabulation", "NB_MA\t2\n", false, "", "ma= sl= br= inst=");
-    ligne("entete a trois champs", "NB_MA\t\t2\t\t3\n", false, "", "ma= sl= br= inst=");
+    ligne("entete a une tabulation", "NB_MA\t2\n", false, "", "ma= sl= br= inst=", true,
+          ":1 : en-tête « NB_MA » sans double tabulation");
+    ligne("entete a trois champs", "NB_MA\t\t2\t\t3\n", false, "", "ma= sl= br= inst=", true,
+          ":1 : en-tête « NB_MA » de 3 champs, il en faut 2");
     ligne("entete a trois tabulations", "NB_MA\t\t\t1\n5\n", true, "", "ma=5 sl= br= inst=");
     ligne("entete a quatre tabulations", "NB_MA\t\t\t\t1\n", false, "", "ma= sl= br= inst=");
     ligne("entete compte non numerique", "NB_SL\t\tx\nNB_MA\t\t 1 \n5\n", true, "", "ma=5 sl= br= inst=");
@@ -116,6 +126,7 @@ void tst_lecture_solution::lecture()
     QFETCH(bool, reussite);
     QFETCH(QString, sortie);
     QFETCH(QString, etat);
+    QFETCH(QString, raison);
 
     const QString chemin = _dossier.filePath(QStringLiteral("solution_%1.txt").arg(_fichiers++));
     QFile f(chemin);
@@ -126,12 +137,17 @@ void tst_lecture_solution::lecture()
     session_graphe session;
     bool lu = false;
     std::string console;
+    capture_flux cerr(std::cerr);
     {
         capture_flux cout(std::cout);
         lu = session.lire_solution(chemin);
         console = cout.texte();
     }
     QCOMPARE(QString::fromStdString(console), sortie);
+    QCOMPARE(cerr.lignes().size(), lu ? 0 : 1);
+    QCOMPARE(cerr.lignes().value(0), session.raison_echec());
+    if (!raison.isEmpty())
+        QCOMPARE(session.raison_echec(), QFileInfo(chemin).fileName() + raison);
     QCOMPARE(lu, reussite);
     QVERIFY(session.solution());
     QCOMPARE(session.solution()->nom_fichier(), chemin);

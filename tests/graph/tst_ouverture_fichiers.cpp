@@ -68,6 +68,7 @@ void tst_ouverture_fichiers::ouverture_refusee()
     QVERIFY(!session.solution());
     QCOMPARE(console, std::string());
     QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": " + raison + "\n");
+    QCOMPARE(session.raison_echec(), QFileInfo(chemin).fileName() + " : " + raison);
 }
 
 QTEST_MAIN(tst_ouverture_fichiers)

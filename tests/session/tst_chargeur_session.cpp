@@ -136,7 +136,7 @@ void tst_chargeur_session::charger_data()
         << session_xml("x", "invalide.txt", "sol.txt") << true
         << QStringList{"  -> Nb_SENSORS = 3", "Erreur : format du fichier instance [nb voisin]..",
                        "Erreur : le format du fichier d'instance..", "  -> Charge OK..."}
-        << true << "x" << QStringList{"s:sol.txt"} << "";
+        << true << "x" << QStringList{"s:sol.txt"} << "invalide.txt:3 : capteur 0 : 2 voisins annoncés, 1 listé";
     // The instance path then names the directory itself, which exists.
     QTest::newRow("sans param instance")
         << QByteArray("<visual_graphe name=\"d\"><files><param name=\"solution\" path=\"sol.txt\"/>"
@@ -146,14 +146,15 @@ void tst_chargeur_session::charger_data()
     QTest::newRow("element inconnu apres")
         << QByteArray("<visual_graphe name=\"g\"><files><param name=\"instance\" path=\"inst.txt\"/>"
                       "<param name=\"solution\" path=\"sol.txt\"/><graphe/></files></visual_graphe>")
-        << false << QStringList{format, nb, "  -> Charge OK..."} << true << "g" << deux << "";
+        << false << QStringList{format, nb, "  -> Charge OK..."} << true << "g" << deux
+        << "s.vga:1 : élément « graphe » refusé, seuls visual_graphe, files et param sont admis\n";
     QTest::newRow("element inconnu avant")
         << QByteArray("<visual_graphe name=\"g\"><Files><param name=\"instance\" path=\"inst.txt\"/>"
                       "<param name=\"solution\" path=\"sol.txt\"/></Files></visual_graphe>")
         << false
         << QStringList{format, "Erreur : le format du fichier d'instance..",
                        "Erreur : le format du fichier de solution..", "  -> Charge OK..."}
-        << true << "g" << QStringList{} << dossier_lu;
+        << true << "g" << QStringList{} << "s.vga:1 : élément « Files » refusé";
     QTest::newRow("imbrication libre")
         << QByteArray("<param name=\"instance\" path=\"inst.txt\"><files><visual_graphe name=\"n\">"
                       "<param path=\"sol.txt\"/></visual_graphe></files></param>")
@@ -167,14 +168,21 @@ void tst_chargeur_session::charger_data()
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Premature end of document.",
                        nb, "  -> Charge OK..."}
-        << true << "c" << deux << "";
+        << true << "c" << deux << "s.vga:1 : XML mal formé : Premature end of document.\n";
+    // The reason counts the lines of the file, as the console line does.
+    QTest::newRow("balise fermante manquante a la ligne 6")
+        << session_xml("f", "inst.txt", "sol.txt").replace("  </files>\n", "") << false
+        << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 6] : "
+                       "Opening and ending tag mismatch.",
+                       nb, "  -> Charge OK..."}
+        << true << "f" << deux << "s.vga:6 : XML mal formé : Opening and ending tag mismatch.\n";
     QTest::newRow("pas du xml")
         << QByteArray("ceci n'est pas du XML\n") << false
         << QStringList{"Erreur: le fichier session n'est pas un document XML valide [ligne 1] : "
                        "Start tag expected.",
                        "Erreur : le format du fichier d'instance..",
                        "Erreur : le format du fichier de solution..", "  -> Charge OK..."}
-        << true << "Session_1" << QStringList{} << dossier_lu;
+        << true << "Session_1" << QStringList{} << "s.vga:1 : XML mal formé : Start tag expected.\n" + dossier_lu;
 }
 
 void tst_chargeur_session::charger()
