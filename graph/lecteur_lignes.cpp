@@ -19,15 +19,16 @@ lecteur_lignes::lecteur_lignes(QIODevice &source)
 {
 }
 
-bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path, QString &raison)
+bool lecteur_lignes::ouvrir(QFile &fichier, const QString &path, QString &raison, QIODevice::OpenMode mode)
 {
     // A pipe would block the open and a device never end: only regular
     // files are read (a directory fails to open on its own).
     const QFileInfo info(path);
     const bool special = info.exists() && !info.isFile() && !info.isDir();
-    // Binary: suivante() drops the CR of a CR LF itself. Qt's text mode would
-    // also drop the other CRs of whatever it happens to read byte by byte.
-    if (!special && fichier.open(QIODevice::ReadOnly))
+    // Binary for the readers: suivante() drops the CR of a CR LF itself. Qt's
+    // text mode would also drop the other CRs of whatever it happens to read
+    // byte by byte.
+    if (!special && fichier.open(mode))
         return true;
     const QString texte = special ? QStringLiteral("Not a regular file") : fichier.errorString();
     // The "Cannot read file" line says why already: the reason is only kept.

@@ -1,12 +1,11 @@
 #ifndef LECTEUR_LIGNES_H
 #define LECTEUR_LIGNES_H
 
-#include <QtGlobal>
+#include <QIODevice>
 
 #include <vector>
 
 class QFile;
-class QIODevice;
 class QString;
 
 // Cuts a device's bytes into the lines that QIODevice::readLine(buffer, 4095)
@@ -33,9 +32,11 @@ public:
 
     explicit lecteur_lignes(QIODevice &source);
 
-    // Opens a data file for reading; on failure reports it on std::cerr
-    // and puts why in raison (raison_lecture's form).
-    static bool ouvrir(QFile &fichier, const QString &path, QString &raison);
+    // Opens a regular file for reading (binary unless told otherwise); on
+    // failure reports it on std::cerr and puts why in raison (raison_lecture's
+    // form). Every file the viewer reads is opened here.
+    static bool ouvrir(QFile &fichier, const QString &path, QString &raison,
+                       QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
     // False once the device has nothing left.
     bool suivante(ligne &l);

@@ -1,5 +1,6 @@
 #include "fichier_session.h"
 
+#include "lecteur_lignes.h"
 #include "raison_lecture.h"
 
 #include <QFile>
@@ -25,18 +26,9 @@ fichier_session lire_fichier_session(const QString &chemin)
 {
     fichier_session resultat;
 
-    // A pipe would block the open and a device never end: only regular
-    // files are read (a directory fails to open on its own).
-    const QFileInfo info(chemin);
-    const bool special = info.exists() && !info.isFile() && !info.isDir();
     QFile fichier(chemin);
-    if (special || !fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const QString erreur = special ? QStringLiteral("Not a regular file") : fichier.errorString();
-        std::cerr << "Error: Cannot read file " << chemin.toLocal8Bit().constData() << ": "
-                  << erreur.toLocal8Bit().constData() << std::endl;
-        resultat.raison = raison_lecture::formater(chemin, raison_lecture::sans_ligne, erreur);
+    if (!lecteur_lignes::ouvrir(fichier, chemin, resultat.raison, QIODevice::ReadOnly | QIODevice::Text))
         return resultat;
-    }
     resultat.ouvert = true;
 
     // The XML is read from an in-memory copy of the whole file.
@@ -83,7 +75,7 @@ fichier_session lire_fichier_session(const QString &chemin)
         resultat.conforme = false;
     }
 
-    const QString prefixe = info.absolutePath() + QLatin1Char('/');
+    const QString prefixe = QFileInfo(chemin).absolutePath() + QLatin1Char('/');
     resultat.chemin_instance = prefixe + chemin_instance;
     resultat.chemin_solution = prefixe + chemin_solution;
     return resultat;
