@@ -1,33 +1,22 @@
 #ifndef DEBUG_STREAM_H
 #define DEBUG_STREAM_H
 
-#include <ostream>
-#include <streambuf>
-#include <string>
+#include "tampon_lignes.h"
 
 class QTextEdit;
 
-// Stream buffer that turns every completed line written to a stream into
-// one paragraph of a text pane. It keeps no put area, so each write reaches
-// xsputn or overflow at once.
-class debug_stream : public std::basic_streambuf<char>
+// Turns every completed line written to a stream into one paragraph of a
+// text pane.
+class debug_stream : public tampon_lignes
 {
 public:
     debug_stream(std::ostream &stream, QTextEdit *text_edit);
     ~debug_stream() override;
-    debug_stream(const debug_stream &) = delete;
-    debug_stream &operator=(const debug_stream &) = delete;
 
 protected:
-    std::streamsize xsputn(const char *p, std::streamsize n) override;
-    int_type overflow(int_type v) override;
+    void ligne(const std::string &texte, bool finie) override;
 
 private:
-    void afficher(const std::string &ligne);
-
-    std::ostream &m_stream;
-    std::streambuf *m_old_buf;
-    std::string m_string;
     QTextEdit *log_window;
 };
 
