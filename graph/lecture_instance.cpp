@@ -2,11 +2,9 @@
 
 #include "coord_sommet.h"
 #include "graphe_instance.h"
-#include "lecteur_lignes.h"
+#include "lecture_lignes.h"
 #include "nombres_texte.h"
 #include "raison_lecture.h"
-
-#include <QFile>
 
 #include <cstring>
 #include <iostream>
@@ -82,78 +80,91 @@ QString lire_capteur(graphe_instance &graphe, std::vector<std::int32_t> &nombres
     return QString();
 }
 
-} // namespace
-
-bool session_graphe::lire_instance(const QString &path)
+// What the instance reader knows between two lines.
+struct etat_instance
 {
-    _raison_echec.clear();
-    QFile fichier(path);
-    if (!lecteur_lignes::ouvrir(fichier, path, _raison_echec))
-        return false;
-
-    _instance = std::make_unique<graphe_instance>();
-    graphe_instance &graphe = *_instance;
-    graphe.nom_fichier() = fichier.fileName();
-    auto &voisins = graphe.voisins();
-    auto &positions = graphe.positions();
+    graphe_instance *graphe = nullptr;
     bool dans_section = false;
     bool sink_attendu = false;
     std::uint16_t lignes_acceptees = 0;
     std::vector<std::int32_t> nombres;
 
-    lecteur_lignes lecteur(fichier);
-    lecteur_lignes::ligne ligne;
-    while (lecteur.suivante(ligne)) {
-        if (ligne.longueur < 2)
-            continue;
+    void compter_capteurs(const char *debut, const char *fin)
+    {
+        // Nothing stands at column 11 of a shorter line: count 0.
+        const std::uint16_t compte =
+            fin - debut > 11 ? std::uint16_t(nombres_texte::entier_atoi(debut + 11, fin)) : 0;
+        graphe->nb_sensors() = compte;
+        // At most 65535 entries, so trusting the announced count is cheap.
+        if (compte > graphe->positions().capacity()) {
+            graphe->positions().reserve(compte);
+            graphe->voisins().reserve(compte);
+        }
+        std::cout << "  -> Nb_SENSORS = " << compte << std::endl;
+    }
+
+    suite_ligne lire_nombres(const char *debut, const char *fin, QString &cause)
+    {
+        if (dans_section) {
+            cause = lire_capteur(*graphe, nombres, debut, fin);
+            if (!cause.isEmpty())
+                return suite_ligne::echec;
+            ++lignes_acceptees;
+        } else if (sink_attendu) {
+            graphe->sink() = std::uint16_t(nombres_texte::entier_atoi(debut, fin));
+            sink_attendu = false;
+        } else {
+            erreur(format_ligne);
+            cause = raison_lecture::hors_section;
+            return suite_ligne::echec;
+        }
+        return suite_ligne::suivante;
+    }
+
+    suite_ligne lire(const lecteur_lignes::ligne &ligne, QString &cause)
+    {
         const char *debut = ligne.debut;
         const char *fin = ligne.fin;
         const qsizetype n = fin - debut;
-
         if (n > 4 && commence_par(debut, fin, "NB_") && debut[4] == 'E') {
-            // Nothing stands at column 11 of a shorter line: count 0.
-            const std::uint16_t compte = n > 11 ? std::uint16_t(nombres_texte::entier_atoi(debut + 11, fin)) : 0;
-            graphe.nb_sensors() = compte;
-            // At most 65535 entries, so trusting the announced count is cheap.
-            if (compte > positions.capacity()) {
-                positions.reserve(compte);
-                voisins.reserve(compte);
-            }
-            std::cout << "  -> Nb_SENSORS = " << compte << std::endl;
+            compter_capteurs(debut, fin);
         } else if (commence_par(debut, fin, "ID")) {
             dans_section = true;
         } else if (commence_par(debut, fin, "SINK")) {
             sink_attendu = true;
             dans_section = false;
         } else if (commence_par(debut, fin, "END")) {
-            break;
+            return suite_ligne::fin;
         } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
-            if (dans_section) {
-                const QString cause = lire_capteur(graphe, nombres, debut, fin);
-                if (!cause.isEmpty()) {
-                    _raison_echec = raison_lecture::signaler(path, ligne.numero, cause);
-                    return false;
-                }
-                ++lignes_acceptees;
-            } else if (sink_attendu) {
-                graphe.sink() = std::uint16_t(nombres_texte::entier_atoi(debut, fin));
-                sink_attendu = false;
-            } else {
-                erreur(format_ligne);
-                _raison_echec = raison_lecture::signaler(path, ligne.numero, raison_lecture::hors_section);
-                return false;
-            }
+            return lire_nombres(debut, fin, cause);
         }
+        return suite_ligne::suivante;
     }
-    fichier.close();
+};
 
-    if (lignes_acceptees != graphe.nb_sensors()) {
+} // namespace
+
+bool session_graphe::lire_instance(const QString &path)
+{
+    etat_instance etat;
+    const bool lu = lire_lignes(
+        path, _raison_echec,
+        [&](const QString &nom) {
+            _instance = std::make_unique<graphe_instance>();
+            _instance->nom_fichier() = nom;
+            etat.graphe = _instance.get();
+        },
+        [&etat](const lecteur_lignes::ligne &ligne, QString &cause) { return etat.lire(ligne, cause); });
+    if (!lu)
+        return false;
+
+    if (etat.lignes_acceptees != _instance->nb_sensors()) {
         erreur("Erreur : format du fichier instance..");
         _raison_echec = raison_lecture::signaler(
             path, raison_lecture::sans_ligne,
             QStringLiteral("%1 pour %2").arg(
-                raison_lecture::compte(lignes_acceptees, "ligne capteur", "lignes capteur"),
-                raison_lecture::compte(graphe.nb_sensors(), "annoncée", "annoncées")));
+                raison_lecture::compte(etat.lignes_acceptees, "ligne capteur", "lignes capteur"),
+                raison_lecture::compte(_instance->nb_sensors(), "annoncée", "annoncées")));
         return false;
     }
     return true;

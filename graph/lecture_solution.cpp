@@ -1,11 +1,9 @@
 #include "session_graphe.h"
 
 #include "graphe_solution.h"
-#include "lecteur_lignes.h"
+#include "lecture_lignes.h"
 #include "nombres_texte.h"
 #include "raison_lecture.h"
-
-#include <QFile>
 
 #include <cstring>
 #include <iostream>
@@ -61,19 +59,10 @@ QString cause_liste(qint64 lus, qint64 annonces, bool br)
              QLatin1String(br ? "BR" : "SL"));
 }
 
-} // namespace
-
-bool session_graphe::lire_solution(const QString &path)
+// What the solution reader knows between two lines.
+struct etat_solution
 {
-    _raison_echec.clear();
-    QFile fichier(path);
-    if (!lecteur_lignes::ouvrir(fichier, path, _raison_echec))
-        return false;
-
-    _solution = std::make_unique<graphe_solution>();
-    graphe_solution &solution = *_solution;
-    solution.nom_fichier() = fichier.fileName();
-
+    graphe_solution *solution = nullptr;
     bool dans_ma = false;
     bool sl_attendue = false;
     bool br_attendue = false;
@@ -82,65 +71,89 @@ bool session_graphe::lire_solution(const QString &path)
     std::int32_t ma_lues = 0;
     std::vector<std::uint16_t> nombres;
 
-    lecteur_lignes lecteur(fichier);
-    lecteur_lignes::ligne ligne;
-    while (lecteur.suivante(ligne)) {
-        if (ligne.longueur < 2)
-            continue;
+    suite_ligne lire_entete(entete type, const char *debut, const char *fin, QString &cause)
+    {
+        const char *champ = nullptr;
+        if (const qsizetype nombre = champs(debut, fin, &champ); nombre != 2) {
+            cause = cause_entete(debut, nombre);
+            return suite_ligne::echec;
+        }
+        const std::int32_t compte = nombres_texte::entier_qt(champ, fin);
+        if (type == entete::ma) {
+            ma_annonces = compte;
+            dans_ma = true;
+            sl_attendue = br_attendue = false;
+        } else {
+            liste_annoncee = compte;
+            dans_ma = false;
+            sl_attendue = type == entete::sl;
+            br_attendue = type == entete::br;
+        }
+        return suite_ligne::suivante;
+    }
+
+    suite_ligne lire_nombres(const char *debut, const char *fin, QString &cause)
+    {
+        if (dans_ma) {
+            const char *tab = static_cast<const char *>(std::memchr(debut, '\t', size_t(fin - debut)));
+            solution->liste_ma().push_back(std::uint16_t(nombres_texte::entier_qt(debut, tab ? tab : fin)));
+            ++ma_lues;
+        } else if (sl_attendue || br_attendue) {
+            nombres.clear();
+            nombres_texte::pour_chaque_nombre(debut, fin, [this](std::int32_t v) { nombres.push_back(std::uint16_t(v)); });
+            if (qsizetype(nombres.size()) != liste_annoncee) {
+                cause = cause_liste(qint64(nombres.size()), liste_annoncee, br_attendue);
+                return suite_ligne::echec;
+            }
+            auto &liste = br_attendue ? solution->liste_br() : solution->liste_sl();
+            liste.insert(liste.end(), nombres.begin(), nombres.end());
+            sl_attendue = br_attendue = false;
+        } else {
+            std::cout << "Erreur : format du fichier instance .." << std::endl;
+            cause = raison_lecture::hors_section;
+            return suite_ligne::echec;
+        }
+        return suite_ligne::suivante;
+    }
+
+    suite_ligne lire(const lecteur_lignes::ligne &ligne, QString &cause)
+    {
         const char *debut = ligne.debut;
         const char *fin = ligne.fin;
         const qsizetype n = fin - debut;
-
         if (n >= 4 && std::memcmp(debut, "INST", 4) == 0) {
             // The name keeps the line break; a line too short to reach
             // column 14 names nothing.
-            solution.nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
+            solution->nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
         } else if (const entete type = type_entete(debut, n); type != entete::aucune) {
-            const char *champ = nullptr;
-            if (const qsizetype nombre = champs(debut, fin, &champ); nombre != 2) {
-                _raison_echec = raison_lecture::signaler(path, ligne.numero, cause_entete(debut, nombre));
-                return false;
-            }
-            const std::int32_t compte = nombres_texte::entier_qt(champ, fin);
-            if (type == entete::ma) {
-                ma_annonces = compte;
-                dans_ma = true;
-                sl_attendue = br_attendue = false;
-            } else {
-                liste_annoncee = compte;
-                dans_ma = false;
-                sl_attendue = type == entete::sl;
-                br_attendue = type == entete::br;
-            }
+            return lire_entete(type, debut, fin, cause);
         } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
-            if (dans_ma) {
-                const char *tab = static_cast<const char *>(std::memchr(debut, '\t', size_t(n)));
-                solution.liste_ma().push_back(std::uint16_t(nombres_texte::entier_qt(debut, tab ? tab : fin)));
-                ++ma_lues;
-            } else if (sl_attendue || br_attendue) {
-                nombres.clear();
-                nombres_texte::pour_chaque_nombre(debut, fin, [&nombres](std::int32_t v) { nombres.push_back(std::uint16_t(v)); });
-                if (qsizetype(nombres.size()) != liste_annoncee) {
-                    _raison_echec = raison_lecture::signaler(
-                        path, ligne.numero, cause_liste(qint64(nombres.size()), liste_annoncee, br_attendue));
-                    return false;
-                }
-                auto &liste = br_attendue ? solution.liste_br() : solution.liste_sl();
-                liste.insert(liste.end(), nombres.begin(), nombres.end());
-                sl_attendue = br_attendue = false;
-            } else {
-                std::cout << "Erreur : format du fichier instance .." << std::endl;
-                _raison_echec = raison_lecture::signaler(path, ligne.numero, raison_lecture::hors_section);
-                return false;
-            }
+            return lire_nombres(debut, fin, cause);
         }
+        return suite_ligne::suivante;
     }
-    fichier.close();
-    if (ma_lues != ma_annonces) {
+};
+
+} // namespace
+
+bool session_graphe::lire_solution(const QString &path)
+{
+    etat_solution etat;
+    const bool lu = lire_lignes(
+        path, _raison_echec,
+        [&](const QString &nom) {
+            _solution = std::make_unique<graphe_solution>();
+            _solution->nom_fichier() = nom;
+            etat.solution = _solution.get();
+        },
+        [&etat](const lecteur_lignes::ligne &ligne, QString &cause) { return etat.lire(ligne, cause); });
+    if (!lu)
+        return false;
+    if (etat.ma_lues != etat.ma_annonces) {
         _raison_echec = raison_lecture::signaler(
             path, raison_lecture::sans_ligne,
-            QStringLiteral("%1 pour %2").arg(raison_lecture::compte(ma_lues, "ligne MA", "lignes MA"),
-                                             raison_lecture::compte(ma_annonces, "annoncée", "annoncées")));
+            QStringLiteral("%1 pour %2").arg(raison_lecture::compte(etat.ma_lues, "ligne MA", "lignes MA"),
+                                             raison_lecture::compte(etat.ma_annonces, "annoncée", "annoncées")));
         return false;
     }
     return true;
