@@ -44,7 +44,6 @@ void tst_chiffres_dessines::comme_drawText()
     QFETCH(QFont, police);
     QFETCH(QPointF, origine);
 
-    bool une_fois = false;
     for (int n = 0; n <= 65535; n += (n < 2000 ? 1 : 13)) {
         const QString texte = QString::number(n);
         QImage attendu = toile();
@@ -62,12 +61,10 @@ void tst_chiffres_dessines::comme_drawText()
             const bool dessine = chiffres_dessines::pour(&p).dessiner(&p, origine, texte);
             // The fonts installed with the viewer have plain digits.
             QVERIFY2(dessine, qPrintable(texte));
-            une_fois = true;
         }
         if (obtenu != attendu)
             QFAIL(qPrintable(QStringLiteral("%1 differs").arg(texte)));
     }
-    QVERIFY(une_fois);
 }
 
 void tst_chiffres_dessines::autres_textes_refuses()

@@ -147,10 +147,13 @@ void tst_scene_items::etiquette_a_la_demande()
     QCOMPARE(etiquette->defaultTextColor(), couleur);
     QCOMPARE(peindre(*sommet), sans_item);
 
-    // A label taken away stays away, as before.
+    // A label taken away stays away, as before: neither painting nor asking
+    // again makes a new one.
     delete sommet->etiquette();
     sommet->etiquette() = nullptr;
+    peindre(*sommet);
     QCOMPARE(sommet->etiquette(), nullptr);
+    QVERIFY(sommet->childItems().isEmpty());
 }
 
 void tst_scene_items::copie_data()
@@ -205,7 +208,8 @@ void tst_scene_items::copie_sans_etiquette()
     graphic_item_sommet copie(original);
     QCOMPARE(copie.id(), 3);
     QCOMPARE(copie.etiquette(), nullptr);
-    peindre(copie);
+    // Circle and no number, as the original paints.
+    QCOMPARE(peindre(copie), peindre(original));
 }
 
 void tst_scene_items::ligne_de_l_arc_data()
