@@ -48,22 +48,12 @@ void tst_liste_graphe::remplir(arbre_rempli &a)
 
 void tst_liste_graphe::vue_neuve()
 {
+    // What a user sees of an empty tree: one fixed root row, no header.
     liste_graphe vue;
-    QCOMPARE(vue.metaObject()->className(), "liste_graphe");
-    QStandardItemModel *modele = vue.modele();
-    QCOMPARE(vue.model(), modele);
-    QCOMPARE(modele->rowCount(), 1);
-    QCOMPARE(modele->columnCount(), 1);
-    QStandardItem *racine = vue.racine();
-    QCOMPARE(modele->item(0), racine);
-    QCOMPARE(racine->text(), QStringLiteral("Sessions"));
-    QVERIFY(!racine->isEditable());
-    QVERIFY(!racine->icon().isNull());
-    QVERIFY(racine->toolTip().isEmpty());
-    QVERIFY(racine->data(Qt::AccessibleTextRole).toString().isEmpty());
+    QCOMPARE(vue.modele()->rowCount(), 1);
+    QCOMPARE(vue.racine()->text(), QStringLiteral("Sessions"));
+    QVERIFY(!vue.racine()->isEditable());
     QVERIFY(vue.isHeaderHidden());
-    QCOMPARE(modele->horizontalHeaderItem(0)->text(), QStringLiteral("List :"));
-    QCOMPARE(vue.numero_session(), 1);
 }
 
 void tst_liste_graphe::icones_data()
