@@ -83,7 +83,7 @@ QString lire_capteur(graphe_instance &graphe, std::vector<std::int32_t> &nombres
 // What the instance reader knows between two lines.
 struct etat_instance
 {
-    graphe_instance *graphe = nullptr;
+    graphe_instance *enregistrement = nullptr;
     bool dans_section = false;
     bool sink_attendu = false;
     std::uint16_t lignes_acceptees = 0;
@@ -94,11 +94,11 @@ struct etat_instance
         // Nothing stands at column 11 of a shorter line: count 0.
         const std::uint16_t compte =
             fin - debut > 11 ? std::uint16_t(nombres_texte::entier_atoi(debut + 11, fin)) : 0;
-        graphe->nb_sensors() = compte;
+        enregistrement->nb_sensors() = compte;
         // At most 65535 entries, so trusting the announced count is cheap.
-        if (compte > graphe->positions().capacity()) {
-            graphe->positions().reserve(compte);
-            graphe->voisins().reserve(compte);
+        if (compte > enregistrement->positions().capacity()) {
+            enregistrement->positions().reserve(compte);
+            enregistrement->voisins().reserve(compte);
         }
         std::cout << "  -> Nb_SENSORS = " << compte << std::endl;
     }
@@ -106,12 +106,12 @@ struct etat_instance
     suite_ligne lire_nombres(const char *debut, const char *fin, QString &cause)
     {
         if (dans_section) {
-            cause = lire_capteur(*graphe, nombres, debut, fin);
+            cause = lire_capteur(*enregistrement, nombres, debut, fin);
             if (!cause.isEmpty())
                 return suite_ligne::echec;
             ++lignes_acceptees;
         } else if (sink_attendu) {
-            graphe->sink() = std::uint16_t(nombres_texte::entier_atoi(debut, fin));
+            enregistrement->sink() = std::uint16_t(nombres_texte::entier_atoi(debut, fin));
             sink_attendu = false;
         } else {
             erreur(format_ligne);
@@ -147,24 +147,13 @@ struct etat_instance
 bool session_graphe::lire_instance(const QString &path)
 {
     etat_instance etat;
-    const bool lu = lire_lignes(
-        path, _raison_echec,
-        [&](const QString &nom) {
-            _instance = std::make_unique<graphe_instance>();
-            _instance->nom_fichier() = nom;
-            etat.graphe = _instance.get();
-        },
-        [&etat](const lecteur_lignes::ligne &ligne, QString &cause) { return etat.lire(ligne, cause); });
-    if (!lu)
+    if (!lire_lignes(path, _raison_echec, _instance, etat))
         return false;
 
     if (etat.lignes_acceptees != _instance->nb_sensors()) {
         erreur("Erreur : format du fichier instance..");
-        _raison_echec = raison_lecture::signaler(
-            path, raison_lecture::sans_ligne,
-            QStringLiteral("%1 pour %2").arg(
-                raison_lecture::compte(etat.lignes_acceptees, "ligne capteur", "lignes capteur"),
-                raison_lecture::compte(_instance->nb_sensors(), "annoncée", "annoncées")));
+        _raison_echec = raison_lecture::signaler_compte(path, etat.lignes_acceptees, _instance->nb_sensors(),
+                                                        "ligne capteur", "lignes capteur");
         return false;
     }
     return true;

@@ -62,7 +62,7 @@ QString cause_liste(qint64 lus, qint64 annonces, bool br)
 // What the solution reader knows between two lines.
 struct etat_solution
 {
-    graphe_solution *solution = nullptr;
+    graphe_solution *enregistrement = nullptr;
     bool dans_ma = false;
     bool sl_attendue = false;
     bool br_attendue = false;
@@ -96,7 +96,7 @@ struct etat_solution
     {
         if (dans_ma) {
             const char *tab = static_cast<const char *>(std::memchr(debut, '\t', size_t(fin - debut)));
-            solution->liste_ma().push_back(std::uint16_t(nombres_texte::entier_qt(debut, tab ? tab : fin)));
+            enregistrement->liste_ma().push_back(std::uint16_t(nombres_texte::entier_qt(debut, tab ? tab : fin)));
             ++ma_lues;
         } else if (sl_attendue || br_attendue) {
             nombres.clear();
@@ -105,7 +105,7 @@ struct etat_solution
                 cause = cause_liste(qint64(nombres.size()), liste_annoncee, br_attendue);
                 return suite_ligne::echec;
             }
-            auto &liste = br_attendue ? solution->liste_br() : solution->liste_sl();
+            auto &liste = br_attendue ? enregistrement->liste_br() : enregistrement->liste_sl();
             liste.insert(liste.end(), nombres.begin(), nombres.end());
             sl_attendue = br_attendue = false;
         } else {
@@ -124,7 +124,7 @@ struct etat_solution
         if (n >= 4 && std::memcmp(debut, "INST", 4) == 0) {
             // The name keeps the line break; a line too short to reach
             // column 14 names nothing.
-            solution->nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
+            enregistrement->nom_instance() = n > 14 ? QString::fromUtf8(debut + 14, n - 14) : QString();
         } else if (const entete type = type_entete(debut, n); type != entete::aucune) {
             return lire_entete(type, debut, fin, cause);
         } else if (n > 0 && nombres_texte::est_chiffre(debut[0])) {
@@ -139,21 +139,11 @@ struct etat_solution
 bool session_graphe::lire_solution(const QString &path)
 {
     etat_solution etat;
-    const bool lu = lire_lignes(
-        path, _raison_echec,
-        [&](const QString &nom) {
-            _solution = std::make_unique<graphe_solution>();
-            _solution->nom_fichier() = nom;
-            etat.solution = _solution.get();
-        },
-        [&etat](const lecteur_lignes::ligne &ligne, QString &cause) { return etat.lire(ligne, cause); });
-    if (!lu)
+    if (!lire_lignes(path, _raison_echec, _solution, etat))
         return false;
     if (etat.ma_lues != etat.ma_annonces) {
-        _raison_echec = raison_lecture::signaler(
-            path, raison_lecture::sans_ligne,
-            QStringLiteral("%1 pour %2").arg(raison_lecture::compte(etat.ma_lues, "ligne MA", "lignes MA"),
-                                             raison_lecture::compte(etat.ma_annonces, "annoncée", "annoncées")));
+        _raison_echec =
+            raison_lecture::signaler_compte(path, etat.ma_lues, etat.ma_annonces, "ligne MA", "lignes MA");
         return false;
     }
     return true;

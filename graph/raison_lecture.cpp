@@ -33,4 +33,12 @@ QString signaler(const QString &chemin, qint64 ligne, const QString &cause)
     return raison;
 }
 
+QString signaler_compte(const QString &chemin, qint64 lues, qint64 annoncees, const char *singulier,
+                        const char *pluriel)
+{
+    return signaler(chemin, sans_ligne,
+                    QStringLiteral("%1 pour %2").arg(compte(lues, singulier, pluriel),
+                                                     compte(annoncees, "annoncée", "annoncées")));
+}
+
 } // namespace raison_lecture

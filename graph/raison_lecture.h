@@ -24,6 +24,11 @@ QString compte(qint64 n, const char *singulier, const char *pluriel);
 // formater(), also written on std::cerr, which the console does not show.
 QString signaler(const QString &chemin, qint64 ligne, const QString &cause);
 
+// At the end of a file: "16 lignes MA pour 17 annoncées" for what was read
+// against what a count line announced, signalled.
+QString signaler_compte(const QString &chemin, qint64 lues, qint64 annoncees, const char *singulier,
+                        const char *pluriel);
+
 } // namespace raison_lecture
 
 #endif

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -57,6 +58,16 @@ inline mesure lancer(const QStringList &commande)
     m.mo = double(usage.ru_maxrss) / 1024.0;
     m.reussie = WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
     return m;
+}
+
+// The runs a benchmark makes of each figure: --runs N on its command line,
+// defaut otherwise.
+inline int nombre_d_essais(const QStringList &arguments, int defaut = 5)
+{
+    const qsizetype i = arguments.indexOf(QStringLiteral("--runs"));
+    if (i >= 0 && i + 1 < arguments.size())
+        return std::max(1, arguments.at(i + 1).toInt());
+    return defaut;
 }
 
 // Median figures of several runs of one command line; failed runs count

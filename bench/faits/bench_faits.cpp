@@ -15,6 +15,7 @@
 #include "graphe_solution.h"
 #include "mediane.h"
 #include "processus.h"
+#include "reseau_bench.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
@@ -76,11 +77,7 @@ bool ecrire_solution_b(graphe_instance &instance, graphe_solution &a, const QStr
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    int essais = 5;
-    const QStringList arguments = QCoreApplication::arguments();
-    const qsizetype i = arguments.indexOf(QStringLiteral("--runs"));
-    if (i >= 0 && i + 1 < arguments.size())
-        essais = std::max(1, arguments.at(i + 1).toInt());
+    const int essais = nombre_d_essais(QCoreApplication::arguments());
     QTemporaryDir dossier;
     if (!dossier.isValid())
         return 1;
@@ -91,26 +88,16 @@ int main(int argc, char *argv[])
     double precedent = 0;
     QString comparaisons;
     for (int n : {32767, 65535}) {
-        parametres_reseau p;
-        p.nb_capteurs = n;
-        p.degre_moyen = 8;
-        const QString nom = QStringLiteral("reseau_%1").arg(n);
-        const QString vga = ecrire_session(p, d, nom, nom);
         session_graphe session;
-        std::cout.setstate(std::ios::failbit); // the readers' trace lines
-        const bool lu = !vga.isEmpty() && session.lire_instance(d + '/' + nom + ".txt")
-                        && session.lire_solution(d + '/' + nom + "_sol.txt");
-        std::cout.clear();
-        if (!lu) {
-            std::printf("network of %d sensors could not be made\n", n);
+        const QString vga = reseau_lu(n, d, session);
+        if (vga.isEmpty())
             return 1;
-        }
         const double faits = millisecondes_faits(session, essais);
         const mesure json = medianes({VG_EXPORT, "--solution", vga, "-o", d + "/r.json"}, essais);
         const mesure png = medianes({VG_EXPORT, "--solution", vga, "-o", d + "/r.png"}, essais);
         std::printf("| %d | %.1f ms | %.2f s | %.2f s | %.2f |\n", n, faits, json.secondes, png.secondes,
                     json.secondes / png.secondes);
-        const QString b = d + '/' + nom + "_b.txt";
+        const QString b = QStringLiteral("%1/reseau_%2_b.txt").arg(d).arg(n);
         if (!ecrire_solution_b(*session.instance(), *session.solution(), b))
             return 1;
         const mesure json_c = medianes({VG_EXPORT, "--compare", b, vga, "-o", d + "/c.json"}, essais);

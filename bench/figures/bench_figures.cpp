@@ -15,6 +15,7 @@
 #include "graphe_solution.h"
 #include "mediane.h"
 #include "processus.h"
+#include "reseau_bench.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
@@ -138,11 +139,7 @@ void ouvrir_vectoriel(const QString &dossier, const QString &nom)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    int essais = 5;
-    const QStringList arguments = QCoreApplication::arguments();
-    const qsizetype i = arguments.indexOf(QStringLiteral("--runs"));
-    if (i >= 0 && i + 1 < arguments.size())
-        essais = std::max(1, arguments.at(i + 1).toInt());
+    const int essais = nombre_d_essais(QCoreApplication::arguments());
 
     const QString commande = QStringLiteral(VG_EXPORT);
     const QString neato = QStandardPaths::findExecutable(QStringLiteral("neato"));
@@ -155,20 +152,11 @@ int main(int argc, char *argv[])
 
     std::vector<ligne> lignes;
     for (int n : {10000, 65535}) {
-        parametres_reseau p;
-        p.nb_capteurs = n;
-        p.degre_moyen = 8;
         const QString nom = QStringLiteral("reseau_%1").arg(n);
-        const QString vga = ecrire_session(p, d, nom, nom);
         session_graphe session;
-        std::cout.setstate(std::ios::failbit);  // the readers' trace lines
-        const bool lu = !vga.isEmpty() && session.lire_instance(d + '/' + nom + ".txt")
-                        && session.lire_solution(d + '/' + nom + "_sol.txt");
-        std::cout.clear();
-        if (!lu) {
-            std::printf("network of %d sensors could not be made\n", n);
+        const QString vga = reseau_lu(n, d, session);
+        if (vga.isEmpty())
             return 1;
-        }
         for (const bool solution : {false, true}) {
             const QString dessin = solution ? QStringLiteral("solution") : QStringLiteral("instance");
             const QString gv = QStringLiteral("%1/%2_%3.gv").arg(d, nom, dessin);
