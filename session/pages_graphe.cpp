@@ -3,6 +3,7 @@
 #include "comparaison_ouverte.h"
 #include "comparaison_solutions.h"
 #include "constructeur_scene.h"
+#include "curseur_attente.h"
 #include "graphe_visualisateur.h"
 #include "graphe_solution.h"
 #include "graphic_view.h"
@@ -18,6 +19,7 @@
 #include <QStandardItem>
 #include <QStatusBar>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -25,6 +27,26 @@ int type_graphe_pour(const QStandardItem *entree)
 {
     const QByteArray texte = entree->text().toLocal8Bit();
     return (!texte.isEmpty() && texte.at(0) == 's') ? 2 : 1;
+}
+
+vue_gardee garder_vue(graphic_view *vue)
+{
+    const QSize fenetre = vue->viewport()->size();
+    const double x = vue->horizontalScrollBar()->value() + fenetre.width() / 2.0;
+    const double y = vue->verticalScrollBar()->value() + fenetre.height() / 2.0;
+    vue_gardee gardee;
+    gardee.zoom = vue->zoom();
+    gardee.centre = QPointF(x / vue->largeur_scene(), y / vue->hauteur_scene());
+    return gardee;
+}
+
+void rendre_vue(graphic_view *vue, const vue_gardee &gardee)
+{
+    const QSize fenetre = vue->viewport()->size();
+    vue->horizontalScrollBar()->setValue(
+        int(std::lround(gardee.centre.x() * vue->largeur_scene() - fenetre.width() / 2.0)));
+    vue->verticalScrollBar()->setValue(
+        int(std::lround(gardee.centre.y() * vue->hauteur_scene() - fenetre.height() / 2.0)));
 }
 
 pages_graphe::pages_graphe(QStackedWidget *pile, QStatusBar *barre_etat, const actions_zoom &zooms)
@@ -122,4 +144,42 @@ bool pages_graphe::comparer(registre_sessions &registre, liste_graphe *arbre, QW
     }
     ouvrir(registre, item_session, comparaison->item);
     return true;
+}
+
+void pages_graphe::redessiner(registre_sessions &registre, QWidget *page)
+{
+    auto *visualisateur = qobject_cast<graphe_visualisateur *>(page);
+    QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    if (!visualisateur || !entree)
+        return;
+    session_graphe *session = registre.session_par_item().value(visualisateur->get_item_session(), nullptr);
+    if (!session)
+        return;
+
+    curseur_attente attente;
+    graphic_view *vue = visualisateur->get_graphic_view();
+    const vue_gardee gardee = garder_vue(vue);
+    vue->vider();
+    vue->set_zoom(gardee.zoom);
+    dessiner(registre, vue, session, entree);
+    rendre_vue(vue, gardee);
+}
+
+QList<QWidget *> pages_graphe::pages_de(const QStandardItem *item_session) const
+{
+    // In the stack's order, so that redrawing them always writes the same.
+    QList<QWidget *> pages;
+    for (int i = 0; i < _pile->count(); ++i) {
+        auto *visualisateur = qobject_cast<graphe_visualisateur *>(_pile->widget(i));
+        if (visualisateur && _item_par_fenetre.contains(visualisateur)
+            && visualisateur->get_item_session() == item_session)
+            pages.append(visualisateur);
+    }
+    return pages;
+}
+
+QWidget *pages_graphe::page_courante() const
+{
+    QWidget *page = _pile->currentWidget();
+    return _item_par_fenetre.contains(page) ? page : nullptr;
 }

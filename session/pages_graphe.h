@@ -2,6 +2,8 @@
 #define PAGES_GRAPHE_H
 
 #include <QHash>
+#include <QList>
+#include <QPointF>
 
 #include <array>
 
@@ -18,6 +20,21 @@ class session_graphe;
 // Drawing chosen by a tree entry's text: a solution row ("s:...", or a
 // session whose name begins with a lower-case s) gives 2, anything else 1.
 int type_graphe_pour(const QStandardItem *entree);
+
+// What a page's view keeps across a new drawing of the same graph.
+struct vue_gardee
+{
+    int zoom = 1;
+    // The scene point at the centre of the viewport, as a fraction of the
+    // drawing area, so that it stays in place whatever the area's size.
+    QPointF centre;
+    // The chosen sensor, -1 for none. The view cannot choose one yet: once
+    // it can, garder_vue reads it here and rendre_vue chooses it again when
+    // the new drawing still has that sensor.
+    int capteur = -1;
+};
+vue_gardee garder_vue(graphic_view *vue);
+void rendre_vue(graphic_view *vue, const vue_gardee &gardee);
 
 // The graph pages of the main window's graph area: one page per tree entry
 // that the user opened, brought back when the entry is opened again.
@@ -42,6 +59,14 @@ public:
     QWidget *page_solution(registre_sessions &registre);
     // Leaves exactly the action of this factor checked (x16 for any other).
     void cocher_zoom(int facteur);
+    // Draws the page again from its session's records, at its zoom and
+    // around the same point. Every new drawing of an existing page goes
+    // through here.
+    void redessiner(registre_sessions &registre, QWidget *page);
+    // The pages that show an entry of this session row.
+    QList<QWidget *> pages_de(const QStandardItem *item_session) const;
+    // The graph page on screen, null when none is.
+    QWidget *page_courante() const;
 
     QHash<QWidget *, QStandardItem *> &item_par_fenetre() { return _item_par_fenetre; }
 

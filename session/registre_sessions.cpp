@@ -27,6 +27,8 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     ++_compteur_sessions;
     _sessions.push_back(std::move(session));
     _session_par_item.insert(s->item(), s);
+    if (_a_la_creation)
+        _a_la_creation(*s, chemin_instance, chemin_solution);
 
     if (s->lire_instance(chemin_instance))
         arbre->ajouter_instance(s->item(), s->instance().get());

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
                                   const QString &chemin_instance, const QString &chemin_solution);
     // Deletes every session, from the first one on.
     void liberer();
+    // f learns of each new session and its two paths before they are read,
+    // so that a change made while they are read is not missed.
+    using a_la_creation = std::function<void(session_graphe &, const QString &chemin_instance,
+                                             const QString &chemin_solution)>;
+    void suivre_creations(a_la_creation f) { _a_la_creation = std::move(f); }
 
     std::vector<std::unique_ptr<session_graphe>> &sessions() { return _sessions; }
     QHash<QStandardItem *, session_graphe *> &session_par_item() { return _session_par_item; }
@@ -45,6 +51,7 @@ private:
     QHash<QStandardItem *, session_graphe *> _session_par_item;
     int _compteur_sessions = 0;
     std::vector<std::unique_ptr<comparaison_ouverte>> _comparaisons;
+    a_la_creation _a_la_creation;
 };
 
 #endif

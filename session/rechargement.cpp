@@ -1,0 +1,132 @@
+#include "rechargement.h"
+
+#include "curseur_attente.h"
+#include "graphe_instance.h"
+#include "graphe_solution.h"
+#include "graphe_visualisateur.h"
+#include "liste_graphe.h"
+#include "pages_graphe.h"
+#include "panneau_faits.h"
+#include "registre_sessions.h"
+#include "session_graphe.h"
+
+#include <QCoreApplication>
+#include <QStandardItem>
+#include <QStatusBar>
+
+#include <iostream>
+
+namespace {
+
+const char *const echec_rechargement = "Erreur : rechargement impossible, le dessin précédent reste affiché";
+constexpr int duree_message_ms = 1500;
+
+bool a_une_ligne(QStandardItem *item_session, const QString &prefixe)
+{
+    for (int i = 0; i < item_session->rowCount(); ++i) {
+        if (item_session->child(i)->text().startsWith(prefixe))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
+                           liste_graphe *arbre, QStatusBar *barre_etat)
+    : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre), _barre_etat(barre_etat)
+{
+    _registre.suivre_creations([this](session_graphe &session, const QString &instance, const QString &solution) {
+        suivre(session, instance, solution);
+    });
+}
+
+rechargement::~rechargement()
+{
+    _registre.suivre_creations(nullptr);
+}
+
+void rechargement::suivre(session_graphe &session, const QString &chemin_instance,
+                          const QString &chemin_solution)
+{
+    _chemins.insert(&session, {chemin_instance, chemin_solution});
+    session_graphe *s = &session;
+    _surveillance.surveiller(chemin_instance, [this, s] { fichier_change(*s, fichier::instance); });
+    _surveillance.surveiller(chemin_solution, [this, s] { fichier_change(*s, fichier::solution); });
+}
+
+void rechargement::recharger_page_courante()
+{
+    auto *page = qobject_cast<graphe_visualisateur *>(_pages.page_courante());
+    session_graphe *session =
+        page ? _registre.session_par_item().value(page->get_item_session(), nullptr) : nullptr;
+    if (!session || !_chemins.contains(session)) {
+        _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucun graphe affiché"),
+                                 duree_message_ms);
+        return;
+    }
+    curseur_attente attente;
+    const chemins c = _chemins.value(session);
+    // Read now: the watch need not read them again.
+    _surveillance.marquer_vu(c.instance);
+    _surveillance.marquer_vu(c.solution);
+    const bool instance = relire(*session, fichier::instance);
+    const bool solution = relire(*session, fichier::solution);
+    if (instance || solution)
+        redessiner(*session, instance);
+}
+
+void rechargement::fichier_change(session_graphe &session, fichier quoi)
+{
+    curseur_attente attente;
+    if (relire(session, quoi))
+        redessiner(session, quoi == fichier::instance);
+}
+
+bool rechargement::lire_a_part(const QString &chemin, fichier quoi, session_graphe &lu)
+{
+    std::cout << "Recharger le fichier : " << chemin.toLocal8Bit().constData() << std::endl;
+    if (!(quoi == fichier::instance ? lu.lire_instance(chemin) : lu.lire_solution(chemin))) {
+        std::cout << QString::fromUtf8(echec_rechargement).toLocal8Bit().constData() << std::endl;
+        return false;
+    }
+    std::cout << "  -> Charge OK..." << std::endl;
+    return true;
+}
+
+bool rechargement::relire(session_graphe &session, fichier quoi)
+{
+    const chemins c = _chemins.value(&session);
+    // Records of their own: a file that fails leaves the session's alone.
+    session_graphe lu;
+    if (!lire_a_part(quoi == fichier::instance ? c.instance : c.solution, quoi, lu))
+        return false;
+    if (quoi == fichier::instance)
+        session.instance() = std::move(lu.instance());
+    else
+        session.solution() = std::move(lu.solution());
+    lister(session, quoi);
+    return true;
+}
+
+void rechargement::lister(session_graphe &session, fichier quoi)
+{
+    if (quoi == fichier::instance) {
+        if (!a_une_ligne(session.item(), QStringLiteral("i:")))
+            _arbre->ajouter_instance(session.item(), session.instance().get());
+    } else if (!a_une_ligne(session.item(), QStringLiteral("s:"))) {
+        _arbre->ajouter_solution(session.item(), session.solution().get());
+    }
+}
+
+void rechargement::redessiner(session_graphe &session, bool instance_changee)
+{
+    for (QWidget *page : _pages.pages_de(session.item())) {
+        // An instance drawing does not show the solution; a comparison does.
+        QStandardItem *entree = _pages.item_par_fenetre().value(page);
+        if (!instance_changee && type_graphe_pour(entree) == 1 && !_registre.comparaison(entree))
+            continue;
+        _pages.redessiner(_registre, page);
+        _panneau.oublier(page);
+    }
+}

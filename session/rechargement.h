@@ -1,0 +1,64 @@
+#ifndef RECHARGEMENT_H
+#define RECHARGEMENT_H
+
+#include "surveillance_fichiers.h"
+
+#include <QHash>
+#include <QString>
+
+class QStatusBar;
+class liste_graphe;
+class pages_graphe;
+class panneau_faits;
+class registre_sessions;
+class session_graphe;
+
+// Keeps every loaded session in step with its files. A file that changes is
+// read again into new records: when it reads, the session takes them and
+// its open pages are drawn again as they were seen (zoom, centre); when it
+// does not, records and drawings stay as they were. The current page's
+// session can also be read again on request.
+class rechargement
+{
+public:
+    rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
+                 liste_graphe *arbre, QStatusBar *barre_etat);
+    ~rechargement();
+    rechargement(const rechargement &) = delete;
+    rechargement &operator=(const rechargement &) = delete;
+
+    enum class fichier { instance, solution };
+
+    // Both files of the page on screen, now; the status bar says so when no
+    // graph page is shown.
+    void recharger_page_courante();
+    // Reads a file again into lu, a session of its own, and writes the
+    // reload's lines; true when it read. Any file drawn from, read again.
+    static bool lire_a_part(const QString &chemin, fichier quoi, session_graphe &lu);
+    surveillance_fichiers &surveillance() { return _surveillance; }
+
+private:
+    struct chemins
+    {
+        QString instance;
+        QString solution;
+    };
+
+    void suivre(session_graphe &session, const QString &chemin_instance, const QString &chemin_solution);
+    void fichier_change(session_graphe &session, fichier quoi);
+    // True when the session took the new records.
+    bool relire(session_graphe &session, fichier quoi);
+    // A file that did not read when the session was opened has no row yet.
+    void lister(session_graphe &session, fichier quoi);
+    void redessiner(session_graphe &session, bool instance_changee);
+
+    registre_sessions &_registre;
+    pages_graphe &_pages;
+    panneau_faits &_panneau;
+    liste_graphe *_arbre;
+    QStatusBar *_barre_etat;
+    QHash<const session_graphe *, chemins> _chemins;
+    surveillance_fichiers _surveillance;
+};
+
+#endif
