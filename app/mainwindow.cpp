@@ -7,6 +7,7 @@
 #include "graphic_view.h"
 #include "pages_graphe.h"
 #include "panneau_faits.h"
+#include "rechargement.h"
 #include "registre_sessions.h"
 
 #include <QFileDialog>
@@ -39,15 +40,22 @@ MainWindow::MainWindow(QWidget *parent)
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
     _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, *_registre);
+    _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, ui->statusBar);
 
     // "Exit" closes the only window, which ends the event loop normally.
     connect(ui->actionExit_2, &QAction::triggered, this, &QWidget::close);
+    connect(ui->action_recharger, &QAction::triggered, this,
+            [this] { _rechargement->recharger_page_courante(); });
+    connect(ui->action_recharger_auto, &QAction::toggled, this,
+            [this](bool actif) { _rechargement->surveillance().activer(actif); });
     connect(ui->treeView, &liste_graphe::item_selected, this, &MainWindow::on_liste_item_triggered);
 }
 
 MainWindow::~MainWindow()
 {
-    // Sessions go before the pages that show them.
+    // Nothing follows the files of sessions that are going; sessions go
+    // before the pages that show them.
+    _rechargement.reset();
     _registre->liberer();
     ui.reset();
 }

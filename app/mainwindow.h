@@ -10,6 +10,7 @@ class QTextEdit;
 class graphic_view;
 class pages_graphe;
 class panneau_faits;
+class rechargement;
 class registre_sessions;
 class session_graphe;
 
@@ -38,6 +39,7 @@ public:
 
     registre_sessions &registre() { return *_registre; }
     pages_graphe &pages() { return *_pages; }
+    rechargement &rechargeur() { return *_rechargement; }
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<pages_graphe> _pages;
     // Parented to the box it writes in.
     panneau_faits *_panneau = nullptr;
+    std::unique_ptr<rechargement> _rechargement;
 };
 
 #endif

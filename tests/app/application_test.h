@@ -3,6 +3,7 @@
 
 #include "debug_stream.h"
 #include "graphe_visualisateur.h"
+#include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
@@ -10,6 +11,8 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QDir>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
@@ -112,6 +115,28 @@ inline bool ecrire(const QString &chemin, const QByteArray &contenu)
 {
     QFile f(chemin);
     return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
+}
+
+// Copies the sample session <nom>.vga with its two files into a folder;
+// returns the copy's session path.
+inline QString copier_exemple(const QString &dossier, const QString &nom)
+{
+    for (const QString &fichier : {nom + ".vga", nom + ".txt", nom + "_sol.txt"})
+        QFile::copy(QDir(VG_EXAMPLES_DIR).filePath(fichier), QDir(dossier).filePath(fichier));
+    return QDir(dossier).filePath(nom + ".vga");
+}
+
+inline int nombre_de_fond(graphic_view *vue, const QColor &fond)
+{
+    int n = 0;
+    for (graphic_item_sommet *sommet : vue->liste_sommets())
+        n += sommet->brush().color() == fond ? 1 : 0;
+    return n;
+}
+
+inline QPointF centre_vue(graphic_view *vue)
+{
+    return vue->mapToScene(vue->viewport()->rect().center());
 }
 
 #endif

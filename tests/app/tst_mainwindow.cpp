@@ -66,6 +66,8 @@ void tst_mainwindow::actions_data()
     QTest::addColumn<bool>("coche");
 
     QTest::newRow("ouvrir") << "action_ouvrir_un_fichier" << "Ouvrir une session" << "Ctrl+O" << false << false;
+    QTest::newRow("recharger") << "action_recharger" << "Recharger" << "F5" << false << false;
+    QTest::newRow("recharger auto") << "action_recharger_auto" << "Recharger automatiquement" << "" << true << true;
     QTest::newRow("enregistrer") << "action_save_image" << "Enregistrer le graphe sous.." << "" << false << false;
     QTest::newRow("exit") << "actionExit_2" << "Exit" << "" << false << false;
     QTest::newRow("x1") << "action_zoom_x1" << "x1" << "" << true << true;
@@ -102,8 +104,9 @@ void tst_mainwindow::menus()
         titres << a->text();
     QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
     QCOMPARE(textes_menu(ui->menuFichier),
-             (QStringList{"Ouvrir une session", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
-    QCOMPARE(textes_menu(ui->menu_opt), (QStringList{"Zoom", "Comparer avec une solution..."}));
+             (QStringList{"Ouvrir une session", "Recharger", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
+    QCOMPARE(textes_menu(ui->menu_opt),
+             (QStringList{"Zoom", "Comparer avec une solution...", "Recharger automatiquement"}));
     QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
     QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
     QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));
