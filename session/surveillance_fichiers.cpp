@@ -131,7 +131,8 @@ bool surveillance_fichiers::rattacher(suivi &s)
         return false;
     if (_veilleur->files().contains(s.chemin))
         return true;
-    if (!QFileInfo::exists(s.chemin) || !_veilleur->addPath(s.chemin))
+    // Only a file: a path naming a folder would be watched as one.
+    if (!QFileInfo(s.chemin).isFile() || !_veilleur->addPath(s.chemin))
         return false;
     lacher_dossier(s.dossier);
     return true;
