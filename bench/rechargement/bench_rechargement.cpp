@@ -34,6 +34,7 @@
 #include <sys/resource.h>
 #include <utime.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -43,6 +44,7 @@ constexpr int grand_reseau = 65535;
 constexpr int nb_sessions_repos = 50;
 constexpr int duree_repos_ms = 10000;
 constexpr int rechargements = 3;
+constexpr int limite_ms = 30000;
 
 double millisecondes(qint64 ns)
 {
@@ -90,6 +92,14 @@ struct fenetre_mesuree
     {
         return ui->sortie_application->toPlainText().count(QLatin1String("Recharger le fichier"));
     }
+    // Why a run stops: what the console said last.
+    int echouer(const char *etape) const
+    {
+        const QStringList lignes = ui->sortie_application->toPlainText().split(QLatin1Char('\n'));
+        std::fprintf(stderr, "%s; the console ends with: %s\n", etape,
+                     qPrintable(lignes.mid(std::max<qsizetype>(0, lignes.size() - 4)).join(QLatin1String(" | "))));
+        return 1;
+    }
 };
 
 QStandardItem *ligne_solution(QStandardItem *item_session)
@@ -109,6 +119,11 @@ int mesurer(const QString &dossier)
     const QString solution = d.filePath(QStringLiteral("reseau_%1_sol.txt").arg(grand_reseau));
     const QByteArray variantes[] = {lire(d.filePath(QStringLiteral("variante_a.txt"))),
                                     lire(d.filePath(QStringLiteral("variante_b.txt")))};
+
+    // Each run starts from the generated solution.
+    QFile::remove(solution);
+    if (!QFile::copy(d.filePath(QStringLiteral("origine.txt")), solution))
+        return 1;
 
     // Followed before the session, so that this runs first when the file
     // changes: the reload starts then.
@@ -140,9 +155,9 @@ int mesurer(const QString &dossier)
         const int peintes = peintures.nombre();
         t.restart();
         if (!remplacer(solution, variantes[i % 2]))
-            return 1;
-        if (!peintures.attendre(peintes) || debut_rappel < 0)
-            return 1;
+            return m.echouer("cannot replace the solution");
+        if (!peintures.attendre(peintes, limite_ms) || debut_rappel < 0)
+            return m.echouer("no picture after the solution was replaced");
         const qint64 fin = t.nsecsElapsed();
         publier("rechargement", millisecondes(fin - debut_rappel));
         publier("ecriture_a_image", millisecondes(fin));
@@ -196,6 +211,9 @@ bool preparer(const QString &dossier)
     p.graine = 1;
     const QString nom = QStringLiteral("reseau_%1").arg(grand_reseau);
     if (ecrire_session(p, dossier, nom, nom).isEmpty())
+        return false;
+    if (!QFile::copy(QDir(dossier).filePath(nom + QStringLiteral("_sol.txt")),
+                     QDir(dossier).filePath(QStringLiteral("origine.txt"))))
         return false;
     // Other solutions of the same size, as another run of a solver gives.
     for (const auto &[graine, fichier] : {std::pair{2u, "variante_a.txt"}, std::pair{3u, "variante_b.txt"}}) {
