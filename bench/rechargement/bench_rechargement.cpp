@@ -6,7 +6,7 @@
 // 50 sessions watched: the processor time of an idle viewer over 10 s, with
 // the watching on and off. Each run is a child process of its own.
 //
-//   bench_rechargement                          every figure
+//   bench_rechargement [--runs N]               every figure, N runs (5)
 //   bench_rechargement --mesurer <folder>       one run on the large network
 //   bench_rechargement --repos <folder> on|off  one idle run
 
@@ -17,6 +17,7 @@
 #include "graphe_visualisateur.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
+#include "processus.h"
 #include "rechargement.h"
 #include "ui_mainwindow.h"
 
@@ -245,7 +246,7 @@ int orchestrer(const QString &programme)
     if (!dossier.isValid() || !preparer(dossier.path()))
         return 1;
     QStringList notes;
-    const int essais = 5;
+    const int essais = nombre_d_essais(QCoreApplication::arguments());
     const resultats r = executer_enfants(programme, {QStringLiteral("--mesurer"), dossier.path()}, essais, 300,
                                          QStringLiteral("%1 sensors").arg(grand_reseau), &notes);
     resultats repos_r = executer_enfants(programme, {QStringLiteral("--repos"), dossier.path(), QStringLiteral("on")},
