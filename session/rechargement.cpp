@@ -1,5 +1,6 @@
 #include "rechargement.h"
 
+#include "comparaison_ouverte.h"
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
@@ -39,11 +40,33 @@ rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, pan
     _registre.suivre_creations([this](session_graphe &session, const QString &instance, const QString &solution) {
         suivre(session, instance, solution);
     });
+    _registre.suivre_comparaisons([this](comparaison_ouverte &comparaison) { suivre_b(comparaison); });
 }
 
 rechargement::~rechargement()
 {
     _registre.suivre_creations(nullptr);
+    _registre.suivre_comparaisons(nullptr);
+}
+
+void rechargement::suivre_b(comparaison_ouverte &comparaison)
+{
+    comparaison_ouverte *c = &comparaison;
+    // B was just read: only a change from now on reads it again.
+    _surveillance.surveiller(c->chemin_b, [this, c] { b_change(*c); });
+}
+
+void rechargement::b_change(comparaison_ouverte &comparaison)
+{
+    curseur_attente attente;
+    session_graphe lu;
+    if (!lire_a_part(comparaison.chemin_b, fichier::solution, lu))
+        return;
+    comparaison.b = std::move(lu.solution());
+    if (QWidget *page = _pages.item_par_fenetre().key(comparaison.item, nullptr)) {
+        _pages.redessiner(_registre, page);
+        _panneau.oublier(page);
+    }
 }
 
 void rechargement::suivre(session_graphe &session, const QString &chemin_instance,

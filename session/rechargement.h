@@ -12,6 +12,7 @@ class pages_graphe;
 class panneau_faits;
 class registre_sessions;
 class session_graphe;
+struct comparaison_ouverte;
 
 // Keeps every loaded session in step with its files. A file that changes is
 // read again into new records: when it reads, the session takes them and
@@ -45,6 +46,9 @@ private:
     };
 
     void suivre(session_graphe &session, const QString &chemin_instance, const QString &chemin_solution);
+    // A comparison's B file: read again, its page drawn again.
+    void suivre_b(comparaison_ouverte &comparaison);
+    void b_change(comparaison_ouverte &comparaison);
     void fichier_change(session_graphe &session, fichier quoi);
     // True when the session took the new records.
     bool relire(session_graphe &session, fichier quoi);

@@ -46,6 +46,8 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
 comparaison_ouverte &registre_sessions::ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison)
 {
     _comparaisons.push_back(std::move(comparaison));
+    if (_a_l_ajout)
+        _a_l_ajout(*_comparaisons.back());
     return *_comparaisons.back();
 }
 

@@ -40,8 +40,10 @@ public:
     int &compteur_sessions() { return _compteur_sessions; }
 
     // Comparisons of a session's solution with another file; like sessions,
-    // only ever added.
+    // only ever added. f learns of each one added.
     comparaison_ouverte &ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison);
+    using a_l_ajout = std::function<void(comparaison_ouverte &)>;
+    void suivre_comparaisons(a_l_ajout f) { _a_l_ajout = std::move(f); }
     comparaison_ouverte *comparaison(const session_graphe *session, const QString &chemin_b) const;
     comparaison_ouverte *comparaison(const QStandardItem *item) const;
     const std::vector<std::unique_ptr<comparaison_ouverte>> &comparaisons() const { return _comparaisons; }
@@ -52,6 +54,7 @@ private:
     int _compteur_sessions = 0;
     std::vector<std::unique_ptr<comparaison_ouverte>> _comparaisons;
     a_la_creation _a_la_creation;
+    a_l_ajout _a_l_ajout;
 };
 
 #endif

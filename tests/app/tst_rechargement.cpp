@@ -30,7 +30,7 @@ class tst_rechargement : public QObject
 private slots:
     void ecritures_data();
     void ecritures();
-    void comparaison_suit_la_solution();
+    void comparaison_suit_ses_fichiers();
     void a_la_main_sans_suivi();
     void a_la_main_sans_graphe();
 };
@@ -102,19 +102,25 @@ void tst_rechargement::ecritures()
     }
 }
 
-void tst_rechargement::comparaison_suit_la_solution()
+void tst_rechargement::comparaison_suit_ses_fichiers()
 {
     QTemporaryDir dossier;
     application app;
     app.ouvrir(copier_exemple(dossier.path(), "deploiement_300"));
     app.double_cliquer(app.session(0)->child(1));
-    repondre_dialogue(QDir(VG_EXAMPLES_DIR).filePath("deploiement_300_sol_b.txt"));
+    const QString b = dossier.filePath("b_sol.txt");
+    QVERIFY(QFile::copy(QDir(VG_EXAMPLES_DIR).filePath("deploiement_300_sol_b.txt"), b));
+    repondre_dialogue(b);
     app.ui->action_comparer->trigger();
     graphic_view *vue = app.page()->get_graphic_view();
 
     // A's MA becomes 5, 6 and 7, of which B's MA holds 7 only.
     QVERIFY(ecrire(dossier.filePath("deploiement_300_sol.txt"), nouvelle));
     QTRY_COMPARE(nombre_de_fond(vue, couleurs_dessin::bleu_seulement_a), 2);
+    // Then B becomes A: nothing of one solution only.
+    QVERIFY(ecrire(b, nouvelle));
+    QTRY_COMPARE(nombre_de_fond(vue, couleurs_dessin::vermillon_seulement_b), 0);
+    QCOMPARE(nombre_de_fond(vue, couleurs_dessin::bleu_seulement_a), 0);
 }
 
 void tst_rechargement::a_la_main_sans_suivi()
