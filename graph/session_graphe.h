@@ -30,6 +30,12 @@ public:
     // read that succeeded.
     QString &raison_echec() { return _raison_echec; }
 
+    // For callers that only read.
+    const QString &nom_fichier() const { return _nom_fichier; }
+    const graphe_instance *instance() const { return _instance.get(); }
+    const graphe_solution *solution() const { return _solution.get(); }
+    const QString &raison_echec() const { return _raison_echec; }
+
     // Readers: each creates its content as soon as the file is open, so a
     // read that fails part-way leaves a partly filled record behind. A
     // failure also writes its reason on std::cerr (an unopened file, its
