@@ -1,11 +1,13 @@
 #include "constructeur_scene.h"
 
 #include "coord_sommet.h"
+#include "echelle_dessin.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "roles_capteurs.h"
 #include "session_graphe.h"
 
 #include <QBrush>
@@ -42,11 +44,8 @@ constexpr int marge_cadre = 30;
 constexpr int longueur_graduation = 5;
 // The horizontal grid lines start one unit past the ticks.
 constexpr int debut_grille = marge_cadre + longueur_graduation + 1;
-// The sensors spread over the area less this, in each direction...
-constexpr int reserve_sommets = 120;
-// ...from this corner on.
-constexpr int decalage_sommets = 49;
-constexpr int diametre_sommet = 22;
+constexpr int reserve_sommets = echelle_dessin::reserve_sommets;
+constexpr int diametre_sommet = echelle_dessin::diametre_sommet;
 
 // Every item of a drawing is made here, so that the whole drawing's items can
 // be tuned in one place.
@@ -133,14 +132,6 @@ struct donnees_dessin
     std::size_t nb_places;
 };
 
-struct echelle_dessin
-{
-    std::int64_t min_x = 65530;
-    std::int64_t min_y = 65530;
-    float ecart_x = 0;
-    float ecart_y = 0;
-};
-
 QPen stylo_pointille(int graduation)
 {
     QColor couleur(153, 153, 153, 150);
@@ -191,22 +182,21 @@ float echelle(int etendue_dessin, std::int64_t minimum, std::int64_t maximum)
 echelle_dessin mettre_a_l_echelle(const donnees_dessin &d, int largeur, int hauteur)
 {
     const auto &positions = d.instance.positions();
-    echelle_dessin e;
-    std::int64_t max_x = 0, max_y = 0;
+    std::int64_t min_x = 65530, min_y = 65530, max_x = 0, max_y = 0;
     for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!positions[i])
             continue;
         const std::int64_t x = positions[i]->x();
         const std::int64_t y = positions[i]->y();
-        e.min_x = std::min(e.min_x, x);
+        min_x = std::min(min_x, x);
         max_x = std::max(max_x, x);
-        e.min_y = std::min(e.min_y, y);
+        min_y = std::min(min_y, y);
         max_y = std::max(max_y, y);
     }
-    e.ecart_x = echelle(largeur - reserve_sommets, e.min_x, max_x);
-    e.ecart_y = echelle(hauteur - reserve_sommets, e.min_y, max_y);
-    std::cout << "_ecart_x = " << e.ecart_x << "   _ecart_y = " << e.ecart_y << std::endl;
-    return e;
+    const float ecart_x = echelle(largeur - reserve_sommets, min_x, max_x);
+    const float ecart_y = echelle(hauteur - reserve_sommets, min_y, max_y);
+    std::cout << "_ecart_x = " << ecart_x << "   _ecart_y = " << ecart_y << std::endl;
+    return echelle_dessin(min_x, min_y, ecart_x, ecart_y, hauteur);
 }
 
 void ecrire_information(fabrique_items &fabrique, const donnees_dessin &d)
@@ -218,64 +208,42 @@ void ecrire_information(fabrique_items &fabrique, const donnees_dessin &d)
     fabrique.texte(texte, 0, 0, &bleu_nuit);
 }
 
-// Fill and label colours of every sensor; membership marks keep the choice
-// linear in the list lengths.
-struct couleurs_sommets
+// Fill and label colours of a sensor, from the roles the drawing shows.
+const QColor &fond(const roles_capteurs &roles, std::size_t i)
 {
-    std::vector<char> dans_ma;
-    std::vector<char> dans_br;
+    if (roles.joue(i, roles_capteurs::puits))
+        return vert_puits;
+    if (roles.joue(i, roles_capteurs::ma))
+        return vert_ma;
+    if (roles.joue(i, roles_capteurs::br))
+        return saumon_br;
+    return blanc_casse;
+}
 
-    explicit couleurs_sommets(const donnees_dessin &d) : dans_ma(d.nb_places, 0), dans_br(d.nb_places, 0)
-    {
-        if (!d.solution)
-            return;
-        for (std::uint16_t s : d.solution->liste_ma())
-            if (s < d.nb_places)
-                dans_ma[s] = 1;
-        for (std::uint16_t s : d.solution->liste_br())
-            if (s < d.nb_places)
-                dans_br[s] = 1;
-    }
-
-    const QColor &fond(const donnees_dessin &d, std::size_t i) const
-    {
-        if (!d.solution)
-            return blanc_casse;
-        if (i == d.instance.sink())
-            return vert_puits;
-        if (dans_ma[i])
-            return vert_ma;
-        if (dans_br[i])
-            return saumon_br;
-        return blanc_casse;
-    }
-
-    static const QColor &etiquette(const donnees_dessin &d, std::size_t i)
-    {
-        if (i != d.instance.sink())
-            return bleu_nuit;
-        return d.solution ? blanc_casse : rouge_puits;
-    }
-};
+const QColor &couleur_etiquette(const donnees_dessin &d, std::size_t i)
+{
+    if (i != d.instance.sink())
+        return bleu_nuit;
+    return d.solution ? blanc_casse : rouge_puits;
+}
 
 // Every vertex, labelled, in sensor order and listed in the view; they
 // enter the scene only after the arcs, so that they lie above them.
 std::vector<std::unique_ptr<graphic_item_sommet>>
-creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const echelle_dessin &e, int hauteur,
-              std::vector<graphic_item_sommet *> &liste)
+creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const echelle_dessin &e,
+              const roles_capteurs &roles, std::vector<graphic_item_sommet *> &liste)
 {
     const auto &positions = d.instance.positions();
-    const couleurs_sommets couleurs(d);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets;
     sommets.reserve(d.nb_places);
     liste.reserve(liste.size() + d.nb_places);
     for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!positions[i])
             continue;
-        const int sx = static_cast<int>(e.ecart_x * (positions[i]->x() - e.min_x));
-        const int sy = (hauteur - reserve_sommets) - static_cast<int>(e.ecart_y * (positions[i]->y() - e.min_y));
-        sommets.push_back(fabrique.sommet(static_cast<int>(i), sx + decalage_sommets, sy + decalage_sommets,
-                                          couleurs.fond(d, i), couleurs_sommets::etiquette(d, i)));
+        const QPoint coin = e.coin_sommet(positions[i]->x(), positions[i]->y());
+        // The instance drawing fills every vertex alike.
+        sommets.push_back(fabrique.sommet(static_cast<int>(i), coin.x(), coin.y(),
+                                          d.solution ? fond(roles, i) : blanc_casse, couleur_etiquette(d, i)));
         liste.push_back(sommets.back().get());
     }
     return sommets;
@@ -365,8 +333,10 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
 
     const echelle_dessin e = mettre_a_l_echelle(d, largeur, hauteur);
     ecrire_information(fabrique, d);
+    // The roles this drawing shows: the sink alone for the instance.
+    const roles_capteurs roles(*instance, d.solution);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets =
-        creer_sommets(fabrique, d, e, hauteur, vue->liste_sommets());
+        creer_sommets(fabrique, d, e, roles, vue->liste_sommets());
     reserver_arcs(vue, d, sommets);
     creer_arcs(fabrique, vue, d);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
