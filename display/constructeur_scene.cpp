@@ -334,11 +334,12 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
     const echelle_dessin e = mettre_a_l_echelle(d, largeur, hauteur);
     ecrire_information(fabrique, d);
     // The roles this drawing shows: the sink alone for the instance.
-    const roles_capteurs roles(*instance, d.solution);
+    roles_capteurs roles(*instance, d.solution);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets =
         creer_sommets(fabrique, d, e, roles, vue->liste_sommets());
     reserver_arcs(vue, d, sommets);
     creer_arcs(fabrique, vue, d);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
         fabrique.ajouter(std::move(sommet));
+    vue->retenir_dessin(e, std::move(roles));
 }
