@@ -112,8 +112,10 @@ void MainWindow::on_action_save_image_triggered()
 {
     if (!verifier_graphe())
         return;
-    if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget()))
-        page->sauvegarder_image();
+    if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())) {
+        if (!page->sauvegarder_image())
+            ui->statusBar->showMessage(tr("Image non enregistrée"), 1500);
+    }
 }
 
 void MainWindow::on_action_zoom_x1_triggered() { choisir_zoom(1); }

@@ -139,6 +139,16 @@ void tst_bout_en_bout::comme_un_utilisateur()
         for (int x = 0; x < lue.width(); x += 2)
             colores += lue.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
     QVERIFY2(colores > 1000, qPrintable(QString::number(colores)));
+
+    // A folder that does not exist: a read-only one would not stop root.
+    const QString perdue = dossier.filePath("absent/dessin.png");
+    repondre_dialogue(perdue);
+    app.ui->action_save_image->trigger();
+    QVERIFY(!QFile::exists(perdue));
+    QCOMPARE(app.lignes().mid(app.lignes().size() - 3),
+             (QStringList{"sauvegarder donnees", perdue,
+                          "Erreur : l'image n'a pas pu être enregistrée : " + perdue + " (le dossier n'existe pas)"}));
+    QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Image non enregistrée"));
 }
 
 void tst_bout_en_bout::sans_graphe_data()
