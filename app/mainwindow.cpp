@@ -3,6 +3,7 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
+#include "curseur_attente.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
@@ -70,6 +71,7 @@ session_graphe *MainWindow::creer_session(const QString &nom, const QString &che
 
 bool MainWindow::charger_session(const QString &chemin)
 {
+    const curseur_attente attente;
     return ::charger_session(*_registre, ui->treeView, chemin);
 }
 
@@ -142,6 +144,7 @@ void MainWindow::appliquer_zoom(int facteur)
     if (vue->zoom() == facteur)
         return;
 
+    const curseur_attente attente;
     vue->vider();
     vue->set_zoom(facteur);
 

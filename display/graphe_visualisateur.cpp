@@ -1,5 +1,6 @@
 #include "graphe_visualisateur.h"
 
+#include "curseur_attente.h"
 #include "ecriture_image.h"
 #include "graphic_view.h"
 
@@ -73,5 +74,6 @@ bool graphe_visualisateur::exporter_image(const QString &nom_fichier, QString *r
             *raison = QStringLiteral("la page ne montre aucun dessin");
         return false;
     }
+    const curseur_attente attente;
     return ecrire_image(graphicsView->scene(), nom_fichier, 1, raison);
 }

@@ -1,6 +1,7 @@
 #include "pages_graphe.h"
 
 #include "constructeur_scene.h"
+#include "curseur_attente.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "registre_sessions.h"
@@ -67,7 +68,10 @@ void pages_graphe::ouvrir(registre_sessions &registre, QStandardItem *item_sessi
     _pile->setCurrentIndex(_pile->count() - 1);
 
     graphic_view *vue = page->get_graphic_view();
-    construire_scene(vue, session, type_graphe_pour(entree));
+    {
+        const curseur_attente attente;
+        construire_scene(vue, session, type_graphe_pour(entree));
+    }
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
 

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QGuiApplication>
 #include <QImage>
 #include <QScrollBar>
 #include <QStandardItem>
@@ -149,6 +150,8 @@ void tst_bout_en_bout::comme_un_utilisateur()
              (QStringList{"sauvegarder donnees", perdue,
                           "Erreur : l'image n'a pas pu être enregistrée : " + perdue + " (le dossier n'existe pas)"}));
     QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Image non enregistrée"));
+    // Every long step gave the cursor back, the failed one too.
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void tst_bout_en_bout::sans_graphe_data()
