@@ -4,16 +4,21 @@
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
 #include "curseur_attente.h"
+#include "graphe_instance.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
 #include "registre_sessions.h"
+#include "session_graphe.h"
 
 #include <QFileDialog>
 #include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
 #include <QStandardItem>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <iostream>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -38,6 +43,20 @@ MainWindow::MainWindow(QWidget *parent)
         pages_graphe::actions_zoom{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
+
+    _position = new QLabel(this);
+    _position->setObjectName(QStringLiteral("position_pointeur"));
+    ui->statusBar->addPermanentWidget(_position);
+    // Zoom in and out from the keyboard, around the view's centre.
+    auto *avant = new QAction(this);
+    avant->setObjectName(QStringLiteral("action_zoom_avant"));
+    avant->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(avant, &QAction::triggered, this, [this] { zoomer_au_centre(1); });
+    auto *arriere = new QAction(this);
+    arriere->setObjectName(QStringLiteral("action_zoom_arriere"));
+    arriere->setShortcuts(QKeySequence::ZoomOut);
+    connect(arriere, &QAction::triggered, this, [this] { zoomer_au_centre(-1); });
+    addActions({avant, arriere});
 
     // "Exit" closes the only window, which ends the event loop normally.
     connect(ui->actionExit_2, &QAction::triggered, this, &QWidget::close);
@@ -99,6 +118,77 @@ bool MainWindow::ouvrir_session(const QString &chemin)
 void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardItem *entree)
 {
     _pages->ouvrir(*_registre, item_session, entree);
+    if (graphe_visualisateur *page = page_affichee())
+        suivre_page(page);
+}
+
+graphe_visualisateur *MainWindow::page_affichee() const
+{
+    return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+}
+
+void MainWindow::dire_aucun_graphe()
+{
+    ui->statusBar->showMessage(tr("Aucun graphe affiché"), 1500);
+}
+
+void MainWindow::suivre_page(graphe_visualisateur *page)
+{
+    graphic_view *vue = page->get_graphic_view();
+    connect(vue, &graphic_view::position_pointee, _position, &QLabel::setText, Qt::UniqueConnection);
+    connect(vue, &graphic_view::zoom_demande, this, &MainWindow::zoomer_d_un_cran, Qt::UniqueConnection);
+}
+
+void MainWindow::on_action_rechercher_capteur_triggered()
+{
+    graphe_visualisateur *page = page_affichee();
+    session_graphe *session =
+        page ? _registre->session_par_item().value(page->get_item_session(), nullptr) : nullptr;
+    graphe_instance *instance = session ? session->instance().get() : nullptr;
+    graphic_view *vue = page ? page->get_graphic_view() : nullptr;
+    if (!vue || !instance || vue->liste_sommets().empty()) {
+        dire_aucun_graphe();
+        return;
+    }
+    bool ok = false;
+    const int capteur =
+        QInputDialog::getInt(this, tr("Rechercher un capteur"), tr("Numéro du capteur :"),
+                             std::max(vue->capteur_choisi(), 0), 0, instance->nb_sensors() - 1, 1, &ok);
+    // A sensor whose line was never read has no vertex.
+    if (ok && !vue->montrer_capteur(capteur))
+        ui->statusBar->showMessage(tr("Capteur %1 absent du dessin").arg(capteur), 1500);
+}
+
+void MainWindow::zoomer_au_centre(int sens)
+{
+    graphe_visualisateur *page = page_affichee();
+    zoomer_d_un_cran(sens, page ? page->get_graphic_view()->viewport()->rect().center() : QPoint());
+}
+
+void MainWindow::zoomer_d_un_cran(int sens, const QPoint &point)
+{
+    graphe_visualisateur *page = page_affichee();
+    if (!page) {
+        dire_aucun_graphe();
+        return;
+    }
+    graphic_view *vue = page->get_graphic_view();
+    const auto courant = std::find(facteurs_zoom.begin(), facteurs_zoom.end(), vue->zoom());
+    const std::ptrdiff_t rang = (courant - facteurs_zoom.begin()) + sens;
+    if (courant == facteurs_zoom.end() || rang < 0 || rang >= std::ptrdiff_t(facteurs_zoom.size()))
+        return;
+    const QPointF avant = vue->mapToScene(point);
+    const QSizeF taille(vue->largeur_scene(), vue->hauteur_scene());
+    _pages->zooms()[std::size_t(rang)]->trigger();
+    if (vue->zoom() != facteurs_zoom[std::size_t(rang)])
+        return;
+    // The drawing grew or shrank with its area: the same place, scaled,
+    // goes back under the point.
+    const QPointF apres(avant.x() * vue->largeur_scene() / taille.width(),
+                        avant.y() * vue->hauteur_scene() / taille.height());
+    const QPoint ecart = vue->mapFromScene(apres) - point;
+    vue->horizontalScrollBar()->setValue(vue->horizontalScrollBar()->value() + ecart.x());
+    vue->verticalScrollBar()->setValue(vue->verticalScrollBar()->value() + ecart.y());
 }
 
 bool MainWindow::verifier_graphe()
@@ -145,6 +235,8 @@ void MainWindow::appliquer_zoom(int facteur)
         return;
 
     const curseur_attente attente;
+    // The chosen sensor stays chosen in the drawing at the new size.
+    const int choisi = vue->capteur_choisi();
     vue->vider();
     vue->set_zoom(facteur);
 
@@ -161,4 +253,5 @@ void MainWindow::appliquer_zoom(int facteur)
     dessiner_graphe(vue, session, type_graphe_pour(entree));
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
+    vue->choisir_capteur(choisi);
 }

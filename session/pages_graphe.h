@@ -12,6 +12,9 @@ class QStatusBar;
 class QWidget;
 class registre_sessions;
 
+// The zoom factors of the menu, in its order.
+inline constexpr std::array<int, 5> facteurs_zoom{1, 2, 4, 8, 16};
+
 // Drawing chosen by a tree entry's text: a solution row ("s:...", or a
 // session whose name begins with a lower-case s) gives 2, anything else 1.
 int type_graphe_pour(const QStandardItem *entree);
@@ -31,6 +34,7 @@ public:
     void cocher_zoom(int facteur);
 
     QHash<QWidget *, QStandardItem *> &item_par_fenetre() { return _item_par_fenetre; }
+    const actions_zoom &zooms() const { return _zooms; }
 
 private:
     QStackedWidget *_pile;
