@@ -16,20 +16,15 @@
 #include "liste_graphe.h"
 #include "mainwindow.h"
 #include "mediane.h"
+#include "mesures.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QGraphicsScene>
-#include <QMap>
-#include <QProcess>
 #include <QStandardItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -39,73 +34,6 @@
 #include <vector>
 
 namespace {
-
-double millisecondes(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-// One figure of a run, written as soon as it is known so that a run stopped
-// by its time limit still reports what it reached.
-void publier(const char *cle, double valeur)
-{
-    std::printf("figure %s %.3f\n", cle, valeur);
-    std::fflush(stdout);
-}
-
-// Counts the paint events of one widget.
-class compteur_peintures : public QObject
-{
-public:
-    explicit compteur_peintures(QWidget *cible) : _cible(cible) { cible->installEventFilter(this); }
-    int nombre() const { return _nombre; }
-
-    // Runs the event loop until the widget has been painted once more.
-    bool attendre(int avant, int limite_ms = 600000)
-    {
-        QDeadlineTimer limite(limite_ms);
-        while (_nombre == avant && !limite.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        return _nombre != avant;
-    }
-
-protected:
-    bool eventFilter(QObject *objet, QEvent *evenement) override
-    {
-        if (objet == _cible && evenement->type() == QEvent::Paint)
-            ++_nombre;
-        return false;
-    }
-
-private:
-    QWidget *_cible;
-    int _nombre = 0;
-};
-
-long pic_memoire_mo()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024; // kilobytes on Linux
-}
-
-// The vertex nearest the middle of the viewport, so that presses and drag
-// steps stay clear of the edges where the view scrolls by itself.
-graphic_item_sommet *sommet_au_milieu(graphic_view *vue)
-{
-    const QPointF milieu = vue->mapToScene(vue->viewport()->rect().center());
-    graphic_item_sommet *meilleur = nullptr;
-    qreal distance = 1e18;
-    for (graphic_item_sommet *sommet : vue->liste_sommets()) {
-        const QPointF d = sommet->pos() + QPointF(11, 11) - milieu;
-        const qreal d2 = d.x() * d.x() + d.y() * d.y();
-        if (d2 < distance) {
-            distance = d2;
-            meilleur = sommet;
-        }
-    }
-    return meilleur;
-}
 
 int mesurer(const QString &session_vga)
 {
@@ -254,8 +182,6 @@ const figure figures[] = {
     {"items", "scene items", "", 0, 0},
 };
 
-using resultats = QMap<QString, std::vector<double>>;
-
 struct configuration
 {
     int nb_capteurs;
@@ -263,38 +189,11 @@ struct configuration
     int limite_s;
 };
 
-// Runs the configuration's children one after the other; a child stopped by
-// its time limit counts only for the figures it reached.
 resultats executer(const QString &programme, const QString &session_vga, const configuration &c,
                    QStringList *notes)
 {
-    resultats r;
-    for (int essai = 0; essai < c.essais; ++essai) {
-        QProcess enfant;
-        enfant.start(programme, {QStringLiteral("--mesurer"), session_vga});
-        const bool fini = enfant.waitForFinished(c.limite_s * 1000);
-        if (!fini) {
-            enfant.kill();
-            enfant.waitForFinished();
-            notes->append(QStringLiteral("%1 sensors: run %2 stopped after %3 s")
-                              .arg(c.nb_capteurs)
-                              .arg(essai + 1)
-                              .arg(c.limite_s));
-        } else if (enfant.exitStatus() != QProcess::NormalExit || enfant.exitCode() != 0) {
-            notes->append(QStringLiteral("%1 sensors: run %2 failed: %3")
-                              .arg(c.nb_capteurs)
-                              .arg(essai + 1)
-                              .arg(QString::fromLocal8Bit(enfant.readAllStandardError()).trimmed()));
-        }
-        for (const QByteArray &ligne : enfant.readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> champs = ligne.split(' ');
-            if (champs.size() == 3 && champs[0] == "figure")
-                r[QString::fromLatin1(champs[1])].push_back(champs[2].toDouble());
-        }
-        if (!fini)
-            break;
-    }
-    return r;
+    return executer(programme, {QStringLiteral("--mesurer"), session_vga}, c.essais, c.limite_s,
+                    QStringLiteral("%1 sensors").arg(c.nb_capteurs), notes);
 }
 
 QString valeur(const resultats &r, const char *cle)
