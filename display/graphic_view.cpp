@@ -5,6 +5,7 @@
 #include "marque_capteur.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -229,12 +230,21 @@ void graphic_view::scrollContentsBy(int dx, int dy)
         _sommet_fantome->setPos(coin.first, coin.second);
     }
     scene()->update();
+    suivre_pointeur();
 }
 
 void graphic_view::retenir_dessin(const echelle_dessin &echelle, roles_capteurs roles)
 {
     _echelle = echelle;
     _roles = std::move(roles);
+    suivre_pointeur();
+}
+
+void graphic_view::suivre_pointeur()
+{
+    // The drawing moved or came under a pointer that stayed still.
+    if (viewport()->underMouse())
+        annoncer_position(texte_position(viewport()->mapFromGlobal(QCursor::pos())));
 }
 
 bool graphic_view::montrer_capteur(int capteur)

@@ -76,6 +76,7 @@ private:
     void oublier_fantome();
     void repeindre_marques();
     void annoncer_position(const QString &texte);
+    void suivre_pointeur();
 
     std::vector<graphic_item_sommet *> _liste_sommets;
     graphic_item_sommet *_sommet_fantome = nullptr;
