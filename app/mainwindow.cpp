@@ -3,18 +3,25 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
+#include "curseur_attente.h"
+#include "graphe_instance.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
 #include "panneau_faits.h"
 #include "rechargement.h"
 #include "registre_sessions.h"
+#include "session_graphe.h"
 
 #include <QFileDialog>
+#include <QStackedWidget>
 #include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
 #include <QStandardItem>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <iostream>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -42,6 +49,20 @@ MainWindow::MainWindow(QWidget *parent)
     _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, *_registre);
     _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, ui->statusBar);
 
+    _position = new QLabel(this);
+    _position->setObjectName(QStringLiteral("position_pointeur"));
+    ui->statusBar->addPermanentWidget(_position);
+    // Zoom in and out from the keyboard, around the view's centre.
+    auto *avant = new QAction(this);
+    avant->setObjectName(QStringLiteral("action_zoom_avant"));
+    avant->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(avant, &QAction::triggered, this, [this] { zoomer_au_centre(1); });
+    auto *arriere = new QAction(this);
+    arriere->setObjectName(QStringLiteral("action_zoom_arriere"));
+    arriere->setShortcuts(QKeySequence::ZoomOut);
+    connect(arriere, &QAction::triggered, this, [this] { zoomer_au_centre(-1); });
+    addActions({avant, arriere});
+
     // "Exit" closes the only window, which ends the event loop normally.
     connect(ui->actionExit_2, &QAction::triggered, this, &QWidget::close);
     connect(ui->action_recharger, &QAction::triggered, this,
@@ -49,6 +70,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->action_recharger_auto, &QAction::toggled, this,
             [this](bool actif) { _rechargement->surveillance().activer(actif); });
     connect(ui->treeView, &liste_graphe::item_selected, this, &MainWindow::on_liste_item_triggered);
+    // Every graph page, however it came on screen, reports to the window.
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, [this] {
+        if (graphe_visualisateur *page = page_affichee())
+            suivre_page(page);
+    });
 }
 
 MainWindow::~MainWindow()
@@ -80,6 +106,7 @@ session_graphe *MainWindow::creer_session(const QString &nom, const QString &che
 
 bool MainWindow::charger_session(const QString &chemin)
 {
+    const curseur_attente attente;
     return ::charger_session(*_registre, ui->treeView, chemin);
 }
 
@@ -110,6 +137,75 @@ void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardI
     _panneau->suivre();
 }
 
+graphe_visualisateur *MainWindow::page_affichee() const
+{
+    return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+}
+
+void MainWindow::dire_aucun_graphe()
+{
+    ui->statusBar->showMessage(tr("Aucun graphe affiché"), 1500);
+}
+
+void MainWindow::suivre_page(graphe_visualisateur *page)
+{
+    graphic_view *vue = page->get_graphic_view();
+    connect(vue, &graphic_view::position_pointee, _position, &QLabel::setText, Qt::UniqueConnection);
+    connect(vue, &graphic_view::zoom_demande, this, &MainWindow::zoomer_d_un_cran, Qt::UniqueConnection);
+}
+
+void MainWindow::on_action_rechercher_capteur_triggered()
+{
+    graphe_visualisateur *page = page_affichee();
+    session_graphe *session =
+        page ? _registre->session_par_item().value(page->get_item_session(), nullptr) : nullptr;
+    graphe_instance *instance = session ? session->instance().get() : nullptr;
+    graphic_view *vue = page ? page->get_graphic_view() : nullptr;
+    if (!vue || !instance || vue->liste_sommets().empty()) {
+        dire_aucun_graphe();
+        return;
+    }
+    bool ok = false;
+    const int capteur =
+        QInputDialog::getInt(this, tr("Rechercher un capteur"), tr("Numéro du capteur :"),
+                             std::max(vue->capteur_choisi(), 0), 0, instance->nb_sensors() - 1, 1, &ok);
+    // A sensor whose line was never read has no vertex.
+    if (ok && !vue->montrer_capteur(capteur))
+        ui->statusBar->showMessage(tr("Capteur %1 absent du dessin").arg(capteur), 1500);
+}
+
+void MainWindow::zoomer_au_centre(int sens)
+{
+    graphe_visualisateur *page = page_affichee();
+    zoomer_d_un_cran(sens, page ? page->get_graphic_view()->viewport()->rect().center() : QPoint());
+}
+
+void MainWindow::zoomer_d_un_cran(int sens, const QPoint &point)
+{
+    graphe_visualisateur *page = page_affichee();
+    if (!page) {
+        dire_aucun_graphe();
+        return;
+    }
+    graphic_view *vue = page->get_graphic_view();
+    const auto courant = std::find(facteurs_zoom.begin(), facteurs_zoom.end(), vue->zoom());
+    const std::ptrdiff_t rang = (courant - facteurs_zoom.begin()) + sens;
+    if (courant == facteurs_zoom.end() || rang < 0 || rang >= std::ptrdiff_t(facteurs_zoom.size()))
+        return;
+    const QPointF avant = vue->mapToScene(point);
+    const QSizeF taille(vue->largeur_scene(), vue->hauteur_scene());
+    _pages->zooms()[std::size_t(rang)]->trigger();
+    if (vue->zoom() != facteurs_zoom[std::size_t(rang)])
+        return;
+    // The drawing grew or shrank with its area: the same place, scaled,
+    // goes back under the point.
+    const QPointF apres(avant.x() * vue->largeur_scene() / taille.width(),
+                        avant.y() * vue->hauteur_scene() / taille.height());
+    const QPoint ecart = vue->mapFromScene(apres) - point;
+    vue->horizontalScrollBar()->setValue(vue->horizontalScrollBar()->value() + ecart.x());
+    vue->verticalScrollBar()->setValue(vue->verticalScrollBar()->value() + ecart.y());
+}
+
 bool MainWindow::verifier_graphe()
 {
     if (ui->stackedWidget->count() > 2)
@@ -123,8 +219,10 @@ void MainWindow::on_action_save_image_triggered()
 {
     if (!verifier_graphe())
         return;
-    if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget()))
-        page->sauvegarder_image();
+    if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())) {
+        if (!page->sauvegarder_image())
+            ui->statusBar->showMessage(tr("Image non enregistrée"), 1500);
+    }
 }
 
 void MainWindow::on_action_zoom_x1_triggered() { choisir_zoom(1); }
@@ -151,6 +249,9 @@ void MainWindow::appliquer_zoom(int facteur)
     if (vue->zoom() == facteur)
         return;
 
+    const curseur_attente attente;
+    // The chosen sensor stays chosen in the drawing at the new size.
+    const int choisi = vue->capteur_choisi();
     vue->vider();
     vue->set_zoom(facteur);
 
@@ -165,6 +266,7 @@ void MainWindow::appliquer_zoom(int facteur)
         return;
 
     _pages->dessiner(*_registre, vue, session, entree);
+    vue->choisir_capteur(choisi);
 }
 
 void MainWindow::on_action_comparer_triggered()

@@ -5,8 +5,10 @@
 
 #include <memory>
 
+class QLabel;
 class QStandardItem;
 class QTextEdit;
+class graphe_visualisateur;
 class graphic_view;
 class pages_graphe;
 class panneau_faits;
@@ -54,12 +56,23 @@ private slots:
     void on_action_zoom_x16_triggered();
     void on_action_comparer_triggered();
     void on_liste_item_triggered(QStandardItem *, QStandardItem *);
+    void on_action_rechercher_capteur_triggered();
 
 private:
     void choisir_zoom(int facteur);
     void appliquer_zoom(int facteur);
     // True when at least one graph page exists; otherwise says so.
     bool verifier_graphe();
+    // The graph page shown, or null.
+    graphe_visualisateur *page_affichee() const;
+    // What the commands on the drawing shown say when none is.
+    void dire_aucun_graphe();
+    // The status bar and the zoom follow the page's view.
+    void suivre_page(graphe_visualisateur *page);
+    // One step along the menu's zooms (sens 1 in, -1 out), through the
+    // menu's own action, keeping what lies under the view's point there.
+    void zoomer_d_un_cran(int sens, const QPoint &point);
+    void zoomer_au_centre(int sens);
 
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<registre_sessions> _registre;
@@ -67,6 +80,8 @@ private:
     // Parented to the box it writes in.
     panneau_faits *_panneau = nullptr;
     std::unique_ptr<rechargement> _rechargement;
+    // The pointer's place in the drawing, at the right of the status bar.
+    QLabel *_position = nullptr;
 };
 
 #endif

@@ -2,11 +2,13 @@
 
 #include "coord_sommet.h"
 #include "couleurs_dessin.h"
+#include "echelle_dessin.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "roles_capteurs.h"
 #include "session_graphe.h"
 
 #include <QBrush>
@@ -45,11 +47,8 @@ constexpr int marge_cadre = 30;
 constexpr int longueur_graduation = 5;
 // The horizontal grid lines start one unit past the ticks.
 constexpr int debut_grille = marge_cadre + longueur_graduation + 1;
-// The sensors spread over the area less this, in each direction...
-constexpr int reserve_sommets = 120;
-// ...from this corner on.
-constexpr int decalage_sommets = 49;
-constexpr int diametre_sommet = 22;
+constexpr int reserve_sommets = echelle_dessin::reserve_sommets;
+constexpr int diametre_sommet = echelle_dessin::diametre_sommet;
 // A comparison's links of one solution only stand out from the grey ones.
 constexpr qreal largeur_arc_difference = 1.5;
 
@@ -139,13 +138,16 @@ struct donnees_dessin
     graphe_solution *solution_b = nullptr; // the other solution of a comparison
 };
 
-struct echelle_dessin
+// In a comparison: an MA sensor of A only or of B only.
+bool seulement_a(const roles_capteurs &roles, std::size_t i)
 {
-    std::int64_t min_x = 65530;
-    std::int64_t min_y = 65530;
-    float ecart_x = 0;
-    float ecart_y = 0;
-};
+    return (roles.masque(i) & (roles_capteurs::ma | roles_capteurs::ma_b)) == roles_capteurs::ma;
+}
+
+bool seulement_b(const roles_capteurs &roles, std::size_t i)
+{
+    return (roles.masque(i) & (roles_capteurs::ma | roles_capteurs::ma_b)) == roles_capteurs::ma_b;
+}
 
 QPen stylo_pointille(int graduation)
 {
@@ -197,22 +199,21 @@ float echelle(int etendue_dessin, std::int64_t minimum, std::int64_t maximum)
 echelle_dessin mettre_a_l_echelle(const donnees_dessin &d, int largeur, int hauteur)
 {
     const auto &positions = d.instance.positions();
-    echelle_dessin e;
-    std::int64_t max_x = 0, max_y = 0;
+    std::int64_t min_x = 65530, min_y = 65530, max_x = 0, max_y = 0;
     for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!positions[i])
             continue;
         const std::int64_t x = positions[i]->x();
         const std::int64_t y = positions[i]->y();
-        e.min_x = std::min(e.min_x, x);
+        min_x = std::min(min_x, x);
         max_x = std::max(max_x, x);
-        e.min_y = std::min(e.min_y, y);
+        min_y = std::min(min_y, y);
         max_y = std::max(max_y, y);
     }
-    e.ecart_x = echelle(largeur - reserve_sommets, e.min_x, max_x);
-    e.ecart_y = echelle(hauteur - reserve_sommets, e.min_y, max_y);
-    std::cout << "_ecart_x = " << e.ecart_x << "   _ecart_y = " << e.ecart_y << std::endl;
-    return e;
+    const float ecart_x = echelle(largeur - reserve_sommets, min_x, max_x);
+    const float ecart_y = echelle(hauteur - reserve_sommets, min_y, max_y);
+    std::cout << "_ecart_x = " << ecart_x << "   _ecart_y = " << ecart_y << std::endl;
+    return echelle_dessin(min_x, min_y, ecart_x, ecart_y, hauteur);
 }
 
 QString nom_seul(const QString &chemin)
@@ -236,62 +237,38 @@ void ecrire_information(fabrique_items &fabrique, const donnees_dessin &d)
     fabrique.texte(texte, 0, 0, &bleu_nuit);
 }
 
-// Fill and label colours of every sensor; membership marks keep the choice
-// linear in the list lengths.
-// In a comparison, dans_ma holds 1 for A's MA sensors, 2 for B's, 3 for both.
-struct couleurs_sommets
+// Fill and label colours of a sensor, from the roles the drawing shows; a
+// comparison tells MA sensors of one solution only and leaves BR out.
+const QColor &fond(const donnees_dessin &d, const roles_capteurs &roles, std::size_t i)
 {
-    std::vector<char> dans_ma;
-    std::vector<char> dans_br;
-
-    explicit couleurs_sommets(const donnees_dessin &d) : dans_ma(d.nb_places, 0), dans_br(d.nb_places, 0)
-    {
-        if (!d.solution)
-            return;
-        marquer(dans_ma, d.solution->liste_ma(), 1);
-        if (d.solution_b)
-            marquer(dans_ma, d.solution_b->liste_ma(), 2);
-        else
-            marquer(dans_br, d.solution->liste_br(), 1);
-    }
-
-    static void marquer(std::vector<char> &marques, const graphe_solution::liste_capteurs &liste, char bit)
-    {
-        for (std::uint16_t s : liste)
-            if (s < marques.size())
-                marques[s] |= bit;
-    }
-
-    const QColor &fond(const donnees_dessin &d, std::size_t i) const
-    {
-        if (!d.solution)
-            return blanc_casse;
-        if (i == d.instance.sink())
-            return vert_puits;
-        if (d.solution_b && dans_ma[i] == 1)
-            return bleu_seulement_a;
-        if (d.solution_b && dans_ma[i] == 2)
-            return vermillon_seulement_b;
-        if (dans_ma[i])
-            return vert_ma;
-        if (dans_br[i])
-            return saumon_br;
+    // The instance drawing fills every vertex alike.
+    if (!d.solution)
         return blanc_casse;
-    }
+    if (roles.joue(i, roles_capteurs::puits))
+        return vert_puits;
+    if (d.solution_b && seulement_a(roles, i))
+        return bleu_seulement_a;
+    if (d.solution_b && seulement_b(roles, i))
+        return vermillon_seulement_b;
+    if (roles.joue(i, roles_capteurs::ma))
+        return vert_ma;
+    if (!d.solution_b && roles.joue(i, roles_capteurs::br))
+        return saumon_br;
+    return blanc_casse;
+}
 
-    const QColor &etiquette(const donnees_dessin &d, std::size_t i) const
-    {
-        if (i != d.instance.sink())
-            return (d.solution_b && (dans_ma[i] == 1 || dans_ma[i] == 2)) ? blanc_casse : bleu_nuit;
-        return d.solution ? blanc_casse : rouge_puits;
-    }
-};
+const QColor &couleur_etiquette(const donnees_dessin &d, const roles_capteurs &roles, std::size_t i)
+{
+    if (i != d.instance.sink())
+        return d.solution_b && (seulement_a(roles, i) || seulement_b(roles, i)) ? blanc_casse : bleu_nuit;
+    return d.solution ? blanc_casse : rouge_puits;
+}
 
 // Every vertex, labelled, in sensor order and listed in the view; they
 // enter the scene only after the arcs, so that they lie above them.
 std::vector<std::unique_ptr<graphic_item_sommet>>
-creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const couleurs_sommets &couleurs,
-              const echelle_dessin &e, int hauteur, std::vector<graphic_item_sommet *> &liste)
+creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const echelle_dessin &e,
+              const roles_capteurs &roles, std::vector<graphic_item_sommet *> &liste)
 {
     const auto &positions = d.instance.positions();
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets;
@@ -300,10 +277,9 @@ creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const couleurs_
     for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!positions[i])
             continue;
-        const int sx = static_cast<int>(e.ecart_x * (positions[i]->x() - e.min_x));
-        const int sy = (hauteur - reserve_sommets) - static_cast<int>(e.ecart_y * (positions[i]->y() - e.min_y));
-        sommets.push_back(fabrique.sommet(static_cast<int>(i), sx + decalage_sommets, sy + decalage_sommets,
-                                          couleurs.fond(d, i), couleurs.etiquette(d, i)));
+        const QPoint coin = e.coin_sommet(positions[i]->x(), positions[i]->y());
+        sommets.push_back(fabrique.sommet(static_cast<int>(i), coin.x(), coin.y(), fond(d, roles, i),
+                                          couleur_etiquette(d, roles, i)));
         liste.push_back(sommets.back().get());
     }
     return sommets;
@@ -313,7 +289,7 @@ creer_sommets(fabrique_items &fabrique, const donnees_dessin &d, const couleurs_
 // sensor's for the instance, the MA sensors' for the solution, and for a
 // comparison A's MA sensors' then those of B's that A lacks.
 template <typename F>
-void pour_chaque_entree(const donnees_dessin &d, const couleurs_sommets &couleurs, F &&f)
+void pour_chaque_entree(const donnees_dessin &d, const roles_capteurs &roles, F &&f)
 {
     const auto &voisins = d.instance.voisins();
     const std::size_t nb_sensors = d.instance.nb_sensors();
@@ -329,7 +305,7 @@ void pour_chaque_entree(const donnees_dessin &d, const couleurs_sommets &couleur
             entrees_de(s);
         if (d.solution_b)
             for (std::uint16_t s : d.solution_b->liste_ma())
-                if (s < couleurs.dans_ma.size() && couleurs.dans_ma[s] == 2)
+                if (seulement_b(roles, s))
                     entrees_de(s);
     } else {
         for (std::size_t s = 0; s < nb_sensors; ++s)
@@ -339,13 +315,13 @@ void pour_chaque_entree(const donnees_dessin &d, const couleurs_sommets &couleur
 
 // Each vertex's arc lists get their final size at once instead of growing
 // arc by arc, which also leaves the arcs side by side.
-void reserver_arcs(graphic_view *vue, const donnees_dessin &d, const couleurs_sommets &couleurs,
+void reserver_arcs(graphic_view *vue, const donnees_dessin &d, const roles_capteurs &roles,
                    std::vector<std::unique_ptr<graphic_item_sommet>> &sommets)
 {
     std::vector<std::uint32_t> sortants(d.nb_places, 0), entrants(d.nb_places, 0);
     // Counted for the vertices of this drawing, whose ids lie below
     // nb_places; a view not emptied before may hold others.
-    pour_chaque_entree(d, couleurs, [&](std::uint16_t s, std::uint16_t t) {
+    pour_chaque_entree(d, roles, [&](std::uint16_t s, std::uint16_t t) {
         if (s < d.nb_places && t < d.nb_places && vue->trouver_sommet(s) && vue->trouver_sommet(t)) {
             ++sortants[s];
             ++entrants[t];
@@ -361,24 +337,22 @@ void reserver_arcs(graphic_view *vue, const donnees_dessin &d, const couleurs_so
 // dashes keep B's apart from A's in greyscale.
 struct stylos_difference
 {
-    QPen seulement_a{bleu_seulement_a, largeur_arc_difference};
-    QPen seulement_b{vermillon_seulement_b, largeur_arc_difference, Qt::DashLine};
+    QPen stylo_a{bleu_seulement_a, largeur_arc_difference};
+    QPen stylo_b{vermillon_seulement_b, largeur_arc_difference, Qt::DashLine};
 
     // Null for the ordinary grey link.
-    const QPen *pour(const donnees_dessin &d, const couleurs_sommets &couleurs, std::uint16_t s) const
+    const QPen *pour(const donnees_dessin &d, const roles_capteurs &roles, std::uint16_t s) const
     {
-        if (!d.solution_b || s >= couleurs.dans_ma.size())
+        if (!d.solution_b)
             return nullptr;
-        const char dans = couleurs.dans_ma[s];
-        return dans == 1 ? &seulement_a : dans == 2 ? &seulement_b : nullptr;
+        return seulement_a(roles, s) ? &stylo_a : seulement_b(roles, s) ? &stylo_b : nullptr;
     }
 };
 
-void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessin &d,
-                const couleurs_sommets &couleurs)
+void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessin &d, const roles_capteurs &roles)
 {
     const stylos_difference stylos;
-    pour_chaque_entree(d, couleurs, [&](std::uint16_t s, std::uint16_t t) {
+    pour_chaque_entree(d, roles, [&](std::uint16_t s, std::uint16_t t) {
         graphic_item_sommet *source = vue->trouver_sommet(s);
         if (!source)
             std::cout << "NULL" << std::endl;
@@ -387,13 +361,9 @@ void creer_arcs(fabrique_items &fabrique, graphic_view *vue, const donnees_dessi
             std::cout << "NULL" << std::endl;
         // An arc with a missing end is never drawn.
         if (source && destination)
-            fabrique.arc(source, destination, stylos.pour(d, couleurs, s));
+            fabrique.arc(source, destination, stylos.pour(d, roles, s));
     });
 }
-
-} // namespace
-
-namespace {
 
 // The drawing's steps: frame, scale, information, vertices, arcs.
 void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *solution, bool avec_solution,
@@ -419,13 +389,15 @@ void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *sol
 
     const echelle_dessin e = mettre_a_l_echelle(d, largeur, hauteur);
     ecrire_information(fabrique, d);
-    const couleurs_sommets couleurs(d);
+    // The roles this drawing shows: the sink alone for the instance.
+    roles_capteurs roles(*instance, d.solution, solution_b);
     std::vector<std::unique_ptr<graphic_item_sommet>> sommets =
-        creer_sommets(fabrique, d, couleurs, e, hauteur, vue->liste_sommets());
-    reserver_arcs(vue, d, couleurs, sommets);
-    creer_arcs(fabrique, vue, d, couleurs);
+        creer_sommets(fabrique, d, e, roles, vue->liste_sommets());
+    reserver_arcs(vue, d, roles, sommets);
+    creer_arcs(fabrique, vue, d, roles);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
         fabrique.ajouter(std::move(sommet));
+    vue->retenir_dessin(e, std::move(roles));
 }
 
 } // namespace
@@ -439,5 +411,6 @@ void construire_scene(graphic_view *vue, session_graphe *session, int type_graph
 void construire_comparaison(graphic_view *vue, session_graphe *session, graphe_solution *b)
 {
     // Without B nothing but the frame is drawn, as for a missing solution.
-    dessiner(vue, session ? session->instance().get() : nullptr, b ? session->solution().get() : nullptr, true, b);
+    dessiner(vue, session ? session->instance().get() : nullptr, session && b ? session->solution().get() : nullptr,
+             true, b);
 }

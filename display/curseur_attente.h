@@ -2,8 +2,8 @@
 #define CURSEUR_ATTENTE_H
 
 // Shows the wait cursor over the whole application while it lives, so that
-// long work on the GUI thread is seen as such; the cursor comes back on
-// every way out of the scope.
+// long work on the GUI thread is seen as work; gives the cursor back on
+// every way out of the scope. Nested ones stack.
 class curseur_attente
 {
 public:

@@ -148,6 +148,27 @@ bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)
     return peindre_en_vectoriel(pdf, scene, rectangle);
 }
 
+// Why the file could not be opened for writing: what a user can mend
+// first, the system's own words otherwise.
+QString raison_ouverture(const QSaveFile &fichier)
+{
+    const QFileInfo dossier(QFileInfo(fichier.fileName()).absolutePath());
+    if (!dossier.exists())
+        return QStringLiteral("le dossier n'existe pas");
+    if (!dossier.isDir())
+        return QStringLiteral("le dossier est un fichier");
+    if (!dossier.isWritable())
+        return QStringLiteral("le dossier ne peut pas être écrit");
+    return fichier.errorString();
+}
+
+QString raison_format(const QString &nom_fichier)
+{
+    const QString s = QFileInfo(nom_fichier).suffix();
+    return s.isEmpty() ? QStringLiteral("le nom ne dit pas le format")
+                       : QStringLiteral("le format « .%1 » est inconnu").arg(s);
+}
+
 } // namespace
 
 format_image format_du_nom(const QString &nom_fichier)
@@ -162,15 +183,20 @@ format_image format_du_nom(const QString &nom_fichier)
     return format_image::inconnu;
 }
 
-bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle)
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle, QString *raison)
 {
+    auto echec = [raison](const QString &pourquoi) {
+        if (raison)
+            *raison = pourquoi;
+        return false;
+    };
     const format_image format = format_du_nom(nom_fichier);
     if (format == format_image::inconnu)
-        return false;
+        return echec(raison_format(nom_fichier));
     // Written beside the target and renamed over it once complete.
     QSaveFile fichier(nom_fichier);
     if (!fichier.open(QIODevice::WriteOnly))
-        return false;
+        return echec(raison_ouverture(fichier));
     bool ecrit = false;
     switch (format) {
     case format_image::matriciel:
@@ -186,8 +212,13 @@ bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle
         break;
     }
     if (!ecrit) {
+        const QString pourquoi = fichier.error() != QFileDevice::NoError
+                                     ? QStringLiteral("l'écriture a échoué : ") + fichier.errorString()
+                                     : QStringLiteral("le dessin n'a pas pu être fait dans ce format");
         fichier.cancelWriting();
-        return false;
+        return echec(pourquoi);
     }
-    return fichier.commit();
+    if (!fichier.commit())
+        return echec(QStringLiteral("le fichier n'a pas pu être mis en place : ") + fichier.errorString());
+    return true;
 }

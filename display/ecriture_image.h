@@ -13,7 +13,9 @@ format_image format_du_nom(const QString &nom_fichier);
 // Writes the whole scene rectangle on white in the format its name asks
 // for: a raster image of `echelle` pixels per scene unit, or a vector page
 // of one point per unit. Either the whole file is written or none is, and
-// an existing file stays as it was when writing fails.
-bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle = 1);
+// an existing file stays as it was when writing fails; then `raison`, when
+// given, says why in a few French words.
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle = 1,
+                  QString *raison = nullptr);
 
 #endif

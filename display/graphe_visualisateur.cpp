@@ -1,5 +1,6 @@
 #include "graphe_visualisateur.h"
 
+#include "curseur_attente.h"
 #include "ecriture_image.h"
 #include "graphic_view.h"
 
@@ -42,7 +43,7 @@ void graphe_visualisateur::changeEvent(QEvent *e)
     QDialog::changeEvent(e);
 }
 
-void graphe_visualisateur::sauvegarder_image()
+bool graphe_visualisateur::sauvegarder_image()
 {
     std::cout << "sauvegarder donnees" << std::endl;
     QString filtre_choisi = QStringLiteral("PNG(*.PNG)");
@@ -50,7 +51,7 @@ void graphe_visualisateur::sauvegarder_image()
         this, tr("Sauvegarder une image"), tr("."),
         tr("BMP(*.BMP);;JPG(*.JPG;*.JPEG);;PNG(*.PNG);;TIFF(*.Tif;*.TIFF)"), &filtre_choisi);
     if (nom.isEmpty())
-        return;
+        return true;
     // A name typed without a suffix would give the image writer no format.
     if (QFileInfo(nom).suffix().isEmpty()) {
         const QString suffixe = suffixe_du_filtre(filtre_choisi);
@@ -58,12 +59,21 @@ void graphe_visualisateur::sauvegarder_image()
             nom += QLatin1Char('.') + suffixe;
     }
     std::cout << nom.toLocal8Bit().constData() << std::endl;
-    exporter_image(nom);
+    QString raison;
+    if (exporter_image(nom, &raison))
+        return true;
+    const QString ligne = QStringLiteral("Erreur : l'image n'a pas pu être enregistrée : %1 (%2)").arg(nom, raison);
+    std::cout << ligne.toLocal8Bit().constData() << std::endl;
+    return false;
 }
 
-bool graphe_visualisateur::exporter_image(const QString &nom_fichier)
+bool graphe_visualisateur::exporter_image(const QString &nom_fichier, QString *raison)
 {
-    if (stackedWidget->currentIndex() != 0)
+    if (stackedWidget->currentIndex() != 0) {
+        if (raison)
+            *raison = QStringLiteral("la page ne montre aucun dessin");
         return false;
-    return ecrire_image(graphicsView->scene(), nom_fichier);
+    }
+    const curseur_attente attente;
+    return ecrire_image(graphicsView->scene(), nom_fichier, 1, raison);
 }

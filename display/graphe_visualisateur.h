@@ -21,11 +21,14 @@ public:
     QStandardItem *&get_item_session() { return item_session; }
     int &get_index_page() { return index_page; }
 
-    // Asks for a file name, then exports.
-    void sauvegarder_image();
+    // Asks for a file name, then exports; false when the chosen file could
+    // not be written, which the console is told with the reason. Cancelling
+    // is no failure.
+    bool sauvegarder_image();
     // Writes the whole drawing in the format named by the file's suffix:
-    // an image of one pixel per unit, or an SVG or PDF drawing.
-    bool exporter_image(const QString &nom_fichier);
+    // an image of one pixel per unit, or an SVG or PDF drawing. When it
+    // cannot, `raison` says why.
+    bool exporter_image(const QString &nom_fichier, QString *raison = nullptr);
 
 protected:
     void changeEvent(QEvent *e) override;

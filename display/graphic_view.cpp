@@ -2,14 +2,23 @@
 
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
+#include "marque_capteur.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -19,6 +28,10 @@ namespace {
 // leaves, which at the larger zooms already hold few items each. Qt's own
 // choice grows with the item count, which on a large network gives a tree
 // of millions of tiny leaves over a small area.
+// What the view adds around an area it repaints, for antialiased edges, as
+// updateScene does.
+constexpr int marge_repeinte = 2;
+
 int profondeur_index(int largeur, int hauteur)
 {
     const double feuilles = double(largeur) * double(hauteur) / (24.0 * 24.0);
@@ -37,6 +50,8 @@ graphic_view::graphic_view(QWidget *parent)
     // Every item sets the pen, brush and opacity it paints with, so the
     // painter's state need not be saved around each one.
     setOptimizationFlag(QGraphicsView::DontSavePainterState);
+    // The status bar follows the pointer without a button held.
+    viewport()->setMouseTracking(true);
 }
 
 graphic_view::~graphic_view()
@@ -59,6 +74,13 @@ void graphic_view::set_zoom(int facteur)
 
 void graphic_view::vider()
 {
+    // The chosen sensor and the pointer's place go with the drawing, which
+    // is repainted whole below.
+    _zones_marquees.clear();
+    choisir_capteur(-1);
+    _echelle.reset();
+    _roles = roles_capteurs();
+    annoncer_position(QString());
     _liste_sommets.clear();
     // The ghost goes with the scene: end the drag without deleting it twice.
     if (_deplacement_en_cours) {
@@ -107,9 +129,11 @@ void graphic_view::mousePressEvent(QMouseEvent *event)
 {
     QGraphicsView::mousePressEvent(event);
     const Qt::MouseButton bouton = event->button();
+    const QPoint pointeur = event->position().toPoint();
+    _appui_gauche = bouton == Qt::LeftButton && !_deplacement_en_cours;
+    _point_appui = pointeur;
     if ((bouton != Qt::LeftButton && bouton != Qt::RightButton) || _deplacement_en_cours)
         return;
-    const QPoint pointeur = event->position().toPoint();
     QGraphicsItem *item = itemAt(pointeur);
     if (!item)
         return;
@@ -131,9 +155,10 @@ void graphic_view::mousePressEvent(QMouseEvent *event)
 void graphic_view::mouseMoveEvent(QMouseEvent *event)
 {
     QGraphicsView::mouseMoveEvent(event);
+    const QPoint pointeur = event->position().toPoint();
+    annoncer_position(texte_position(pointeur));
     if (!_deplacement_en_cours)
         return;
-    const QPoint pointeur = event->position().toPoint();
     QScrollBar *barre_h = horizontalScrollBar();
     QScrollBar *barre_v = verticalScrollBar();
     const std::pair<int, int> coin =
@@ -161,8 +186,16 @@ void graphic_view::mouseMoveEvent(QMouseEvent *event)
 void graphic_view::mouseReleaseEvent(QMouseEvent *event)
 {
     QGraphicsView::mouseReleaseEvent(event);
-    if (!_deplacement_en_cours)
+    // A left press and release closer than a drag: a click, which chooses
+    // the vertex pressed or, off any vertex, no sensor.
+    const bool clic = _appui_gauche && event->button() == Qt::LeftButton
+        && (event->position().toPoint() - _point_appui).manhattanLength() < QApplication::startDragDistance();
+    _appui_gauche = false;
+    if (!_deplacement_en_cours) {
+        if (clic)
+            choisir_capteur(-1);
         return;
+    }
     const int id = _sommet_fantome->id();
     graphic_item_sommet *sommet = trouver_sommet(id);
     if (sommet) {
@@ -179,8 +212,12 @@ void graphic_view::mouseReleaseEvent(QMouseEvent *event)
     oublier_fantome();
     delete fantome;
     setCursor(Qt::ArrowCursor);
-    if (!sommet)
+    if (!sommet) {
         std::cout << "obj inconue.." << std::endl;
+        return;
+    }
+    // The marks follow a vertex that moved.
+    choisir_capteur(clic ? id : _capteur_choisi);
 }
 
 void graphic_view::scrollContentsBy(int dx, int dy)
@@ -193,4 +230,153 @@ void graphic_view::scrollContentsBy(int dx, int dy)
         _sommet_fantome->setPos(coin.first, coin.second);
     }
     scene()->update();
+    suivre_pointeur();
+}
+
+void graphic_view::retenir_dessin(const echelle_dessin &echelle, roles_capteurs roles)
+{
+    _echelle = echelle;
+    _roles = std::move(roles);
+    suivre_pointeur();
+}
+
+void graphic_view::suivre_pointeur()
+{
+    // The drawing moved or came under a pointer that stayed still.
+    if (viewport()->underMouse())
+        annoncer_position(texte_position(viewport()->mapFromGlobal(QCursor::pos())));
+}
+
+bool graphic_view::montrer_capteur(int capteur)
+{
+    graphic_item_sommet *sommet = capteur < 0 ? nullptr : trouver_sommet(capteur);
+    if (!sommet)
+        return false;
+    centerOn(sommet->sceneBoundingRect().center());
+    choisir_capteur(capteur);
+    setFocus();
+    return true;
+}
+
+void graphic_view::choisir_capteur(int capteur)
+{
+    if (capteur >= 0 && !trouver_sommet(capteur))
+        capteur = -1;
+    const bool change = capteur != _capteur_choisi;
+    _capteur_choisi = capteur;
+    repeindre_marques();
+    if (change)
+        emit capteur_choisi_change(capteur);
+}
+
+namespace {
+
+QRectF englobant(const QList<QRectF> &zones)
+{
+    QRectF tout;
+    for (const QRectF &zone : zones)
+        tout |= zone;
+    return tout;
+}
+
+} // namespace
+
+void graphic_view::repeindre_marques()
+{
+    QList<QRectF> zones;
+    if (_capteur_choisi >= 0)
+        zones = marque_capteur(*trouver_sommet(_capteur_choisi)).zones();
+    if (zones == _zones_marquees)
+        return;
+    const QList<QRectF> anciennes = std::exchange(_zones_marquees, zones);
+    // The old marks' areas and the new ones', nothing else. One paint of
+    // both would go over every item between them, thousands at x1 on a
+    // large network: apart, the old ones are painted at once.
+    if (!anciennes.isEmpty() && !zones.isEmpty() && !englobant(anciennes).intersects(englobant(zones))) {
+        QRegion region;
+        for (const QRectF &zone : anciennes)
+            region += viewportTransform().mapRect(zone).toAlignedRect().adjusted(
+                -marge_repeinte, -marge_repeinte, marge_repeinte, marge_repeinte);
+        viewport()->repaint(region);
+    } else {
+        zones += anciennes;
+    }
+    updateScene(zones);
+}
+
+void graphic_view::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    graphic_item_sommet *sommet = _capteur_choisi < 0 ? nullptr : trouver_sommet(_capteur_choisi);
+    if (!sommet)
+        return;
+    // The items leave the painter as the last one set it.
+    painter->save();
+    painter->setWorldTransform(viewportTransform());
+    painter->setOpacity(1.0);
+    marque_capteur(*sommet).peindre(*painter);
+    painter->restore();
+}
+
+QString graphic_view::texte_position(const QPoint &point)
+{
+    const QPointF lieu = mapToScene(point);
+    if (!_echelle || !sceneRect().contains(lieu))
+        return QString();
+    const echelle_dessin::point_capteurs p = _echelle->en_capteurs(lieu);
+    QString texte = tr("x = %1, y = %2").arg(p.x).arg(p.y);
+    // The scene's index gives the few items whose bounds hold the point.
+    for (QGraphicsItem *item : scene()->items(lieu, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder)) {
+        if (item->type() != graphic_item_sommet::Type || !item->contains(item->mapFromScene(lieu)))
+            continue;
+        const int id = static_cast<graphic_item_sommet *>(item)->id();
+        texte += tr(" — capteur %1").arg(id);
+        const std::uint8_t roles = _roles.masque(std::size_t(id));
+        if (roles)
+            texte += QStringLiteral(" (%1)").arg(roles_capteurs::texte(roles));
+        break;
+    }
+    return texte;
+}
+
+void graphic_view::annoncer_position(const QString &texte)
+{
+    if (texte == _texte_position)
+        return;
+    _texte_position = texte;
+    emit position_pointee(texte);
+}
+
+bool graphic_view::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Leave)
+        annoncer_position(QString());
+    return QGraphicsView::viewportEvent(event);
+}
+
+void graphic_view::keyPressEvent(QKeyEvent *event)
+{
+    // Taken here in every case: the page is a dialog, which Escape closes.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        choisir_capteur(-1);
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyPressEvent(event);
+}
+
+void graphic_view::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // One step a notch; fine-grained wheels add up to one.
+    _molette += event->angleDelta().y();
+    while (std::abs(_molette) >= QWheelEvent::DefaultDeltasPerStep) {
+        const int sens = _molette > 0 ? 1 : -1;
+        _molette -= sens * QWheelEvent::DefaultDeltasPerStep;
+        emit zoom_demande(sens, event->position().toPoint());
+    }
 }

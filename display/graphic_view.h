@@ -1,15 +1,22 @@
 #ifndef GRAPHIC_VIEW_H
 #define GRAPHIC_VIEW_H
 
-#include <QGraphicsView>
+#include "echelle_dessin.h"
+#include "roles_capteurs.h"
 
+#include <QGraphicsView>
+#include <QList>
+#include <QRectF>
+
+#include <optional>
 #include <utility>
 #include <vector>
 
 class graphic_item_sommet;
 
 // The view of one graph window: owns its scene, knows the vertices by number
-// and lets the user drag a vertex with the left button.
+// and lets the user drag a vertex with the left button, choose a sensor with
+// a click, and read what lies under the pointer.
 class graphic_view : public QGraphicsView
 {
     Q_OBJECT
@@ -27,15 +34,49 @@ public:
     int &hauteur_scene() { return _hauteur_scene; }
     int zoom() const { return _zoom; }
 
+    // What the builder leaves of a drawing: where it put the sensors and
+    // the roles it shows. Gone with the drawing.
+    void retenir_dessin(const echelle_dessin &echelle, roles_capteurs roles);
+    const std::optional<echelle_dessin> &echelle() const { return _echelle; }
+    const roles_capteurs &roles() const { return _roles; }
+
+    // The chosen sensor's number, -1 when none is.
+    int capteur_choisi() const { return _capteur_choisi; }
+    // Centres the view on the sensor's vertex and chooses it; false when
+    // the drawing has no vertex for it.
+    bool montrer_capteur(int capteur);
+    // What the status bar shows for a viewport point: its place in the
+    // sensors' units, and the sensor under it; empty off the drawing.
+    QString texte_position(const QPoint &point);
+
+public slots:
+    // -1, or a number that has no vertex, leaves no sensor chosen.
+    void choisir_capteur(int capteur);
+
+signals:
+    void capteur_choisi_change(int capteur);
+    // texte_position of the pointer, each time it changes.
+    void position_pointee(const QString &texte);
+    // Ctrl+wheel asks for the next zoom in (sens 1) or out (-1), keeping
+    // what lies under this viewport point.
+    void zoom_demande(int sens, const QPoint &point);
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
     std::pair<int, int> borner(int nx, int ny) const;
     void oublier_fantome();
+    void repeindre_marques();
+    void annoncer_position(const QString &texte);
+    void suivre_pointeur();
 
     std::vector<graphic_item_sommet *> _liste_sommets;
     graphic_item_sommet *_sommet_fantome = nullptr;
@@ -47,6 +88,18 @@ private:
     int _marge_x = 30;
     int _marge_y = 30;
     QGraphicsScene *_scene = nullptr;
+
+    std::optional<echelle_dessin> _echelle;
+    roles_capteurs _roles;
+    int _capteur_choisi = -1;
+    // Where the marks were last asked to be painted.
+    QList<QRectF> _zones_marquees;
+    // A left press, and where: a release close to it is a click.
+    bool _appui_gauche = false;
+    QPoint _point_appui;
+    // Wheel turned with Ctrl held, not yet a whole notch.
+    int _molette = 0;
+    QString _texte_position;
 };
 
 #endif

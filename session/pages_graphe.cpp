@@ -37,6 +37,7 @@ vue_gardee garder_vue(graphic_view *vue)
     vue_gardee gardee;
     gardee.zoom = vue->zoom();
     gardee.centre = QPointF(x / vue->largeur_scene(), y / vue->hauteur_scene());
+    gardee.capteur = vue->capteur_choisi();
     return gardee;
 }
 
@@ -47,6 +48,9 @@ void rendre_vue(graphic_view *vue, const vue_gardee &gardee)
         int(std::lround(gardee.centre.x() * vue->largeur_scene() - fenetre.width() / 2.0)));
     vue->verticalScrollBar()->setValue(
         int(std::lround(gardee.centre.y() * vue->hauteur_scene() - fenetre.height() / 2.0)));
+    // The same sensor, when the new drawing still has it.
+    if (gardee.capteur >= 0 && vue->trouver_sommet(gardee.capteur))
+        vue->choisir_capteur(gardee.capteur);
 }
 
 pages_graphe::pages_graphe(QStackedWidget *pile, QStatusBar *barre_etat, const actions_zoom &zooms)
@@ -101,6 +105,7 @@ void pages_graphe::ouvrir(registre_sessions &registre, QStandardItem *item_sessi
 void pages_graphe::dessiner(registre_sessions &registre, graphic_view *vue, session_graphe *session,
                             QStandardItem *entree)
 {
+    const curseur_attente attente;
     if (comparaison_ouverte *comparaison = registre.comparaison(entree))
         construire_comparaison(vue, session, comparaison->b.get());
     else

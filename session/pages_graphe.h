@@ -17,6 +17,9 @@ class liste_graphe;
 class registre_sessions;
 class session_graphe;
 
+// The zoom factors of the menu, in its order.
+inline constexpr std::array<int, 5> facteurs_zoom{1, 2, 4, 8, 16};
+
 // Drawing chosen by a tree entry's text: a solution row ("s:...", or a
 // session whose name begins with a lower-case s) gives 2, anything else 1.
 int type_graphe_pour(const QStandardItem *entree);
@@ -28,9 +31,8 @@ struct vue_gardee
     // The scene point at the centre of the viewport, as a fraction of the
     // drawing area, so that it stays in place whatever the area's size.
     QPointF centre;
-    // The chosen sensor, -1 for none. The view cannot choose one yet: once
-    // it can, garder_vue reads it here and rendre_vue chooses it again when
-    // the new drawing still has that sensor.
+    // The chosen sensor, -1 for none; chosen again when the new drawing
+    // still has it.
     int capteur = -1;
 };
 vue_gardee garder_vue(graphic_view *vue);
@@ -69,6 +71,7 @@ public:
     QWidget *page_courante() const;
 
     QHash<QWidget *, QStandardItem *> &item_par_fenetre() { return _item_par_fenetre; }
+    const actions_zoom &zooms() const { return _zooms; }
 
 private:
     QStackedWidget *_pile;

@@ -17,17 +17,15 @@
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
+#include "mesures.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGraphicsScene>
 #include <QStandardItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,36 +35,6 @@
 #include <vector>
 
 namespace {
-
-double millisecondes(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-long pic_memoire_mo()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024; // kilobytes on Linux
-}
-
-// The vertex nearest the middle of the viewport, so that presses and drag
-// steps stay clear of the edges where the view scrolls by itself.
-graphic_item_sommet *sommet_au_milieu(graphic_view *vue)
-{
-    const QPointF milieu = vue->mapToScene(vue->viewport()->rect().center());
-    graphic_item_sommet *meilleur = nullptr;
-    qreal distance = 1e18;
-    for (graphic_item_sommet *sommet : vue->liste_sommets()) {
-        const QPointF d = sommet->pos() + QPointF(11, 11) - milieu;
-        const qreal d2 = d.x() * d.x() + d.y() * d.y();
-        if (d2 < distance) {
-            distance = d2;
-            meilleur = sommet;
-        }
-    }
-    return meilleur;
-}
 
 int mesurer(const QString &session_vga)
 {

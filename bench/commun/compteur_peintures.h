@@ -22,6 +22,19 @@ public:
         return _nombre != avant;
     }
 
+    // Same, then until nothing is left to paint: a change can be painted in
+    // more than one go.
+    bool attendre_tout(int avant, int limite_ms = 600000)
+    {
+        if (!attendre(avant, limite_ms))
+            return false;
+        for (int peintes = -1; peintes != _nombre;) {
+            peintes = _nombre;
+            QCoreApplication::processEvents();
+        }
+        return true;
+    }
+
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override
     {

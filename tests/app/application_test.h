@@ -14,6 +14,8 @@
 #include <QBrush>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QWheelEvent>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QStandardItem>
@@ -77,6 +79,33 @@ struct application {
     {
         return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
     }
+    graphic_view *vue() const { return page()->get_graphic_view(); }
+    // Ctrl+F answered with this number as a user would; what the dialog
+    // asked, as "title|label|minimum|maximum".
+    QString rechercher(int capteur)
+    {
+        auto demande = std::make_shared<QString>();
+        repondre_modal<QInputDialog>([demande, capteur](QInputDialog *dialogue) {
+            *demande = QStringLiteral("%1|%2|%3|%4")
+                           .arg(dialogue->windowTitle(), dialogue->labelText())
+                           .arg(dialogue->intMinimum())
+                           .arg(dialogue->intMaximum());
+            dialogue->setIntValue(capteur);
+            dialogue->accept();
+        });
+        ui->action_rechercher_capteur->trigger();
+        return *demande;
+    }
+    // One notch of the wheel with Ctrl held, over a point of the drawing.
+    void molette(const QPoint &point, int crans)
+    {
+        QWidget *zone = vue()->viewport();
+        QWheelEvent roue(point, zone->mapToGlobal(point), QPoint(), QPoint(0, crans * 120), Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(zone, &roue);
+    }
+    // The pointer's place as the status bar shows it.
+    QString position() const { return fenetre.findChild<QLabel *>(QStringLiteral("position_pointeur"))->text(); }
     void zoomer(int facteur)
     {
         fenetre.findChild<QAction *>(QStringLiteral("action_zoom_x%1").arg(facteur))->trigger();

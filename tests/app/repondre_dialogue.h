@@ -4,22 +4,35 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QTimer>
 
-// Answers the next modal file dialog as a user would: types the full path
-// into its name field and accepts, or cancels when the path is empty. Polls
-// until the dialog is up, since it opens inside the slot under test.
-inline void repondre_dialogue(const QString &chemin, QString *titre = nullptr)
+#include <functional>
+
+// Runs `reponse` on the next modal dialog of type D once it is up, as a user
+// would answer it. Polls, since the dialog opens inside the slot under test.
+template <typename D>
+void repondre_modal(const std::function<void(D *)> &reponse)
 {
     auto *minuteur = new QTimer(qApp);
     minuteur->setInterval(20);
     QObject::connect(minuteur, &QTimer::timeout, [=] {
-        auto *dialogue = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *dialogue = qobject_cast<D *>(QApplication::activeModalWidget());
         if (!dialogue)
             return;
         minuteur->stop();
         minuteur->deleteLater();
+        reponse(dialogue);
+    });
+    minuteur->start();
+}
+
+// Answers the next modal file dialog: types the full path into its name
+// field and accepts, or cancels when the path is empty.
+inline void repondre_dialogue(const QString &chemin, QString *titre = nullptr)
+{
+    repondre_modal<QFileDialog>([=](QFileDialog *dialogue) {
         if (titre)
             *titre = dialogue->windowTitle();
         if (chemin.isEmpty()) {
@@ -29,7 +42,6 @@ inline void repondre_dialogue(const QString &chemin, QString *titre = nullptr)
         dialogue->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(chemin);
         static_cast<QDialog *>(dialogue)->accept();
     });
-    minuteur->start();
 }
 
 #endif

@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QGuiApplication>
 #include <QImage>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -49,6 +51,10 @@ private slots:
     void ligne_de_commande();
     void ouvertures_au_demarrage_data();
     void ouvertures_au_demarrage();
+    void recherche_d_un_capteur();
+    void molette_et_clavier();
+    void position_sous_le_pointeur_data();
+    void position_sous_le_pointeur();
 };
 
 void tst_bout_en_bout::comme_un_utilisateur()
@@ -140,6 +146,18 @@ void tst_bout_en_bout::comme_un_utilisateur()
         for (int x = 0; x < lue.width(); x += 2)
             colores += lue.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
     QVERIFY2(colores > 1000, qPrintable(QString::number(colores)));
+
+    // A folder that does not exist: a read-only one would not stop root.
+    const QString perdue = dossier.filePath("absent/dessin.png");
+    repondre_dialogue(perdue);
+    app.ui->action_save_image->trigger();
+    QVERIFY(!QFile::exists(perdue));
+    QCOMPARE(app.lignes().mid(app.lignes().size() - 3),
+             (QStringList{"sauvegarder donnees", perdue,
+                          "Erreur : l'image n'a pas pu être enregistrée : " + perdue + " (le dossier n'existe pas)"}));
+    QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Image non enregistrée"));
+    // Every long step gave the cursor back, the failed one too.
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void tst_bout_en_bout::sans_graphe_data()
@@ -413,6 +431,95 @@ void tst_bout_en_bout::ouvertures_au_demarrage()
     else
         QVERIFY2(app.texte_erreurs().startsWith(erreur), qPrintable(app.texte_erreurs()));
     QVERIFY(app.fenetre.isVisible());
+}
+
+void tst_bout_en_bout::recherche_d_un_capteur()
+{
+    application app;
+    app.ui->action_rechercher_capteur->trigger();
+    QCOMPARE(app.ui->statusBar->currentMessage(), QStringLiteral("Aucun graphe affiché"));
+
+    app.ouvrir(QDir(exemples).filePath("deploiement_300.vga"));
+    app.double_cliquer(app.session(0)->child(1));
+    app.zoomer(4);
+    graphic_view *vue = app.vue();
+    // A vertex far enough from the edges for the view to centre it.
+    const QRectF milieu = vue->sceneRect().adjusted(500, 400, -500, -400);
+    int n = 299;
+    while (!milieu.contains(vue->trouver_sommet(n)->pos()))
+        --n;
+    QSignalSpy changements(vue, &graphic_view::capteur_choisi_change);
+    QCOMPARE(app.rechercher(n), QStringLiteral("Rechercher un capteur|Numéro du capteur :|0|299"));
+    QCOMPARE(vue->capteur_choisi(), n);
+    QCOMPARE(changements.size(), 1);
+    const QPointF ecart = vue->mapToScene(vue->viewport()->rect().center())
+        - vue->trouver_sommet(n)->sceneBoundingRect().center();
+    QVERIFY2(ecart.manhattanLength() <= 2, qPrintable(QStringLiteral("%1 %2").arg(ecart.x()).arg(ecart.y())));
+
+    // The choice outlives a zoom; Escape clears it and the page stays.
+    app.zoomer(2);
+    QCOMPARE(vue->capteur_choisi(), n);
+    QTest::keyClick(vue, Qt::Key_Escape);
+    QCOMPARE(vue->capteur_choisi(), -1);
+    QVERIFY(app.page()->isVisible());
+}
+
+void tst_bout_en_bout::molette_et_clavier()
+{
+    application app;
+    app.ouvrir(QDir(exemples).filePath("deploiement_300.vga"));
+    app.double_cliquer(app.session(0)->child(0));
+    app.fenetre.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.fenetre));
+    graphic_view *vue = app.vue();
+    const QPoint pointeur(200, 150);
+    const QPointF avant = vue->mapToScene(pointeur);
+    app.molette(pointeur, 1);
+    QCOMPARE(app.zoom_coche(), 2);
+    QCOMPARE(app.compter("width=1200  height=825"), 1);
+    // The same place of the drawing, grown with it, under the pointer.
+    const QPointF ecart = vue->mapToScene(pointeur) - avant * 1.5;
+    QVERIFY2(ecart.manhattanLength() <= 2, qPrintable(QStringLiteral("%1 %2").arg(ecart.x()).arg(ecart.y())));
+
+    QTest::keyClick(&app.fenetre, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(app.zoom_coche(), 1);
+    QTest::keyClick(&app.fenetre, Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(&app.fenetre, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(app.zoom_coche(), 2);
+    QCOMPARE(app.compter("width="), 4);
+}
+
+void tst_bout_en_bout::position_sous_le_pointeur_data()
+{
+    QTest::addColumn<int>("ligne");
+    QTest::addColumn<int>("capteur");
+    QTest::addColumn<QString>("texte");
+    // Sensor 6 (85, 75) is the sink and in MA, sensor 4 (180, 40) in SL
+    // and BR; the instance drawing shows the sink alone.
+    QTest::newRow("instance, puits") << 0 << 6 << "x = 85, y = 75 — capteur 6 (puits)";
+    QTest::newRow("instance, sans role") << 0 << 4 << "x = 180, y = 40 — capteur 4";
+    QTest::newRow("solution, puits et MA") << 1 << 6 << "x = 85, y = 75 — capteur 6 (puits, MA)";
+    QTest::newRow("solution, SL et BR") << 1 << 4 << "x = 180, y = 40 — capteur 4 (SL, BR)";
+    // Where a sensor at the smallest x and y would be drawn.
+    QTest::newRow("hors des sommets") << 0 << -1 << "x = 20, y = 20";
+}
+
+void tst_bout_en_bout::position_sous_le_pointeur()
+{
+    QFETCH(int, ligne);
+    QFETCH(int, capteur);
+    QFETCH(QString, texte);
+    application app;
+    app.ouvrir(QDir(exemples).filePath("douze_capteurs.vga"));
+    app.double_cliquer(app.session(0)->child(ligne));
+    graphic_view *vue = app.vue();
+    const QPointF point = capteur < 0 ? QPointF(60, 490) : vue->trouver_sommet(capteur)->sceneBoundingRect().center();
+    vue->centerOn(point);
+    QTest::mouseMove(vue->viewport(), vue->mapFromScene(point));
+    QCOMPARE(app.position(), texte);
+    QEvent sortie(QEvent::Leave);
+    QApplication::sendEvent(vue->viewport(), &sortie);
+    QCOMPARE(app.position(), QString());
 }
 
 QTEST_MAIN(tst_bout_en_bout)

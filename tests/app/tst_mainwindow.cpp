@@ -75,6 +75,8 @@ void tst_mainwindow::actions_data()
     QTest::newRow("x4") << "action_zoom_x4" << "x4" << "" << true << false;
     QTest::newRow("x8") << "action_zoom_x8" << "x8" << "" << true << false;
     QTest::newRow("x16") << "action_zoom_x16" << "x16" << "" << true << false;
+    QTest::newRow("rechercher") << "action_rechercher_capteur" << "Rechercher un capteur..." << "Ctrl+F" << false
+                                << false;
 }
 
 void tst_mainwindow::actions()
@@ -105,8 +107,8 @@ void tst_mainwindow::menus()
     QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
     QCOMPARE(textes_menu(ui->menuFichier),
              (QStringList{"Ouvrir une session", "Recharger", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
-    QCOMPARE(textes_menu(ui->menu_opt),
-             (QStringList{"Zoom", "Comparer avec une solution...", "Recharger automatiquement"}));
+    QCOMPARE(textes_menu(ui->menu_opt), (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...",
+                                                     "Recharger automatiquement"}));
     QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
     QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
     QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));

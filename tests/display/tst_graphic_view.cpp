@@ -102,6 +102,8 @@ private slots:
     void identifiant_inconnu();
     void vider_pendant_un_deplacement();
     void destruction();
+    void choix_d_un_capteur_data();
+    void choix_d_un_capteur();
 };
 
 void tst_graphic_view::table_des_zooms_data()
@@ -415,6 +417,53 @@ void tst_graphic_view::destruction()
     capture_flux console;
     b.reset();
     QCOMPARE(console.lignes(), QStringList{QStringLiteral("supprimer un graphic_view")});
+}
+
+void tst_graphic_view::choix_d_un_capteur_data()
+{
+    QTest::addColumn<QString>("geste");
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<QPoint>("deplacement");
+    QTest::addColumn<int>("choisi");
+    QTest::addColumn<QStringList>("sortie");
+    // Vertex 0 with its corner at (100, 100), vertex 1 chosen at (300, 200).
+    const QStringList glisse{QStringLiteral("type_item = 65537"), QStringLiteral("action fini..")};
+    QTest::newRow("clic sur un sommet") << "gauche" << QPointF(111, 111) << QPoint(2, 1) << 0 << glisse;
+    QTest::newRow("clic dans le vide") << "gauche" << QPointF(200, 300) << QPoint(0, 0) << -1 << QStringList();
+    QTest::newRow("glisser un sommet") << "gauche" << QPointF(111, 111) << QPoint(40, 0) << 1 << glisse;
+    QTest::newRow("glisser dans le vide") << "gauche" << QPointF(200, 300) << QPoint(40, 0) << 1 << QStringList();
+    QTest::newRow("clic droit sur un sommet") << "droit" << QPointF(111, 111) << QPoint(0, 0) << 1
+                                              << QStringList{QStringLiteral("type_item = 65537")};
+    QTest::newRow("echap") << "echap" << QPointF() << QPoint() << -1 << QStringList();
+}
+
+void tst_graphic_view::choix_d_un_capteur()
+{
+    QFETCH(QString, geste);
+    QFETCH(QPointF, point);
+    QFETCH(QPoint, deplacement);
+    QFETCH(int, choisi);
+    QFETCH(QStringList, sortie);
+    banc b;
+    graphic_item_sommet *sommet = b.sommet(0, 100, 100);
+    b.arc(sommet, b.sommet(1, 300, 200));
+    b.vue.choisir_capteur(1);
+    QSignalSpy changements(&b.vue, &graphic_view::capteur_choisi_change);
+    const QPoint depart = b.vue.mapFromScene(point);
+    capture_flux console;
+    if (geste == QLatin1String("echap")) {
+        QTest::keyClick(&b.vue, Qt::Key_Escape);
+    } else {
+        const Qt::MouseButton bouton = geste == QLatin1String("droit") ? Qt::RightButton : Qt::LeftButton;
+        QTest::mousePress(b.zone(), bouton, {}, depart);
+        QTest::mouseMove(b.zone(), depart + deplacement);
+        QTest::mouseRelease(b.zone(), bouton, {}, depart + deplacement);
+    }
+    QCOMPARE(b.vue.capteur_choisi(), choisi);
+    QCOMPARE(changements.size(), choisi == 1 ? 0 : 1);
+    QCOMPARE(console.lignes(), sortie);
+    // The press and release move the vertex as they always did.
+    QCOMPARE(sommet->pos(), QPointF(100, 100) + (sortie.size() == 2 ? deplacement : QPoint()));
 }
 
 QTEST_MAIN(tst_graphic_view)

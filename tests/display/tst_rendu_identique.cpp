@@ -12,6 +12,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -84,11 +85,28 @@ struct rendu
     QImage export_avant;
     QImage apres_glisser;
     QImage export_apres;
+    // Sensor 5 found and chosen, then cleared: the screen as the partial
+    // repaints left it and as a full repaint paints it, and the export.
+    QImage vu_choix;
+    QImage choix_repeint;
+    QImage export_choix;
+    QImage vu_apres_choix;
+    QImage apres_choix_repeint;
     QStringList scene;
     QStringList console;
     QPointF coin_dernier;
     QColor fond_dernier;
 };
+
+// What the screen holds of a widget, as its last repaints left it.
+QImage vu(QWidget *zone)
+{
+    QCoreApplication::processEvents();
+    const QPoint coin = zone->mapTo(zone->window(), QPoint(0, 0));
+    return zone->screen()
+        ->grabWindow(zone->window()->winId(), coin.x(), coin.y(), zone->width(), zone->height())
+        .toImage();
+}
 
 // Every vertex asked for its label, which makes it.
 void demander_etiquettes(graphic_view *vue)
@@ -127,6 +145,17 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquett
         const QString avant = dossier.filePath(QStringLiteral("avant.png"));
         fenetre.exporter_image(avant);
         r.export_avant.load(avant);
+        vue->montrer_capteur(5);
+        r.vu_choix = vu(zone);
+        zone->update();
+        r.choix_repeint = vu(zone);
+        const QString choix = dossier.filePath(QStringLiteral("choix.png"));
+        fenetre.exporter_image(choix);
+        r.export_choix.load(choix);
+        vue->choisir_capteur(-1);
+        r.vu_apres_choix = vu(zone);
+        zone->update();
+        r.apres_choix_repeint = vu(zone);
         r.coin_dernier = vue->liste_sommets().back()->pos();
         r.fond_dernier = vue->liste_sommets().back()->brush().color();
 
@@ -262,6 +291,19 @@ void tst_rendu_identique::memes_pixels()
              qPrintable(differences(a_la_demande.apres_glisser, etiquetees.apres_glisser)));
     QVERIFY2(a_la_demande.export_apres == etiquetees.export_apres,
              qPrintable(differences(a_la_demande.export_apres, etiquetees.export_apres)));
+    // The marks are the view's: on screen, repainted where they lie and
+    // gone when cleared, never in an export. Five-digit numbers run past
+    // their circles, which any partial repaint cuts.
+    const bool chiffres_dans_les_cercles = session->instance()->nb_sensors() <= 1000;
+    for (const rendu *r : {&etiquetees, &a_la_demande}) {
+        QVERIFY(r->vu_choix != r->apres_choix_repeint);
+        QVERIFY2(r->export_choix == r->export_avant, qPrintable(differences(r->export_choix, r->export_avant)));
+        if (!chiffres_dans_les_cercles)
+            continue;
+        QVERIFY2(r->vu_choix == r->choix_repeint, qPrintable(differences(r->vu_choix, r->choix_repeint)));
+        QVERIFY2(r->vu_apres_choix == r->apres_choix_repeint,
+                 qPrintable(differences(r->vu_apres_choix, r->apres_choix_repeint)));
+    }
     const double s = (zoom - 1) * 0.5 + 1;
     QCOMPARE(a_la_demande.export_avant.size(), QSize(int(s * 800), int(s * 550)));
     QVERIFY(a_la_demande.console.contains(QStringLiteral("action fini..")));

@@ -1,0 +1,63 @@
+#ifndef MESURES_H
+#define MESURES_H
+
+// What the benchmarks that drive the real window share: timings, memory,
+// the vertex in the middle of a view; with the paint counter and the runs
+// in child processes of their own.
+
+#include "compteur_peintures.h"
+#include "figures_enfants.h"
+#include "graphic_item_sommet.h"
+#include "graphic_view.h"
+
+#include <QElapsedTimer>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+inline double millisecondes(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+// Resident memory now, in MB.
+inline double memoire_mo()
+{
+    long pages = 0, residentes = 0;
+    std::FILE *statm = std::fopen("/proc/self/statm", "r");
+    if (!statm)
+        return 0;
+    if (std::fscanf(statm, "%ld %ld", &pages, &residentes) != 2)
+        residentes = 0;
+    std::fclose(statm);
+    return double(residentes) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+inline long pic_memoire_mo()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024; // kilobytes on Linux
+}
+
+// The vertex nearest the middle of the viewport, so that presses and drag
+// steps stay clear of the edges where the view scrolls by itself.
+inline graphic_item_sommet *sommet_au_milieu(graphic_view *vue)
+{
+    const QPointF milieu = vue->mapToScene(vue->viewport()->rect().center());
+    graphic_item_sommet *meilleur = nullptr;
+    qreal distance = 1e18;
+    for (graphic_item_sommet *sommet : vue->liste_sommets()) {
+        const QPointF d = sommet->pos() + QPointF(11, 11) - milieu;
+        const qreal d2 = d.x() * d.x() + d.y() * d.y();
+        if (d2 < distance) {
+            distance = d2;
+            meilleur = sommet;
+        }
+    }
+    return meilleur;
+}
+
+#endif
