@@ -152,6 +152,7 @@ void MainWindow::suivre_page(graphe_visualisateur *page)
     graphic_view *vue = page->get_graphic_view();
     connect(vue, &graphic_view::position_pointee, _position, &QLabel::setText, Qt::UniqueConnection);
     connect(vue, &graphic_view::zoom_demande, this, &MainWindow::zoomer_d_un_cran, Qt::UniqueConnection);
+    connect(vue, &graphic_view::capteur_choisi_change, _panneau, &panneau_faits::suivre, Qt::UniqueConnection);
 }
 
 void MainWindow::on_action_rechercher_capteur_triggered()

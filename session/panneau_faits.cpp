@@ -2,17 +2,22 @@
 
 #include "comparaison_ouverte.h"
 #include "comparaison_solutions.h"
+#include "coord_sommet.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 #include "graphe_solution.h"
+#include "graphe_instance.h"
 #include "graphe_visualisateur.h"
+#include "graphic_view.h"
 #include "pages_graphe.h"
 #include "registre_sessions.h"
+#include "roles_capteurs.h"
 #include "session_graphe.h"
 #include "texte_faits.h"
 
 #include <QStackedWidget>
 #include <QTextBrowser>
+#include <QUrl>
 
 panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages,
                              registre_sessions &registre)
@@ -22,6 +27,33 @@ panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_gra
     _zone->document()->setDocumentMargin(2);
     connect(_pile, &QStackedWidget::currentChanged, this, &panneau_faits::suivre);
     connect(_pile, &QStackedWidget::widgetRemoved, this, [this](int) { _textes.clear(); });
+    connect(_zone, &QTextBrowser::anchorClicked, this, &panneau_faits::lien);
+}
+
+void panneau_faits::lien(const QUrl &adresse)
+{
+    auto *page = qobject_cast<graphe_visualisateur *>(_pile->currentWidget());
+    bool nombre = false;
+    const int capteur = adresse.path().toInt(&nombre);
+    if (page && nombre && adresse.scheme() == texte_faits::schema_capteur)
+        page->get_graphic_view()->montrer_capteur(capteur);
+}
+
+QString panneau_faits::texte_capteur(QWidget *page)
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    const int capteur = graphe ? graphe->get_graphic_view()->capteur_choisi() : -1;
+    session_graphe *session = graphe ? _registre.session_par_item().value(graphe->get_item_session(), nullptr) : nullptr;
+    const graphe_instance *instance = session ? session->instance().get() : nullptr;
+    if (capteur < 0 || !instance || std::size_t(capteur) >= instance->positions().size()
+        || !instance->positions()[std::size_t(capteur)])
+        return QString();
+    // Every role the session gives it, whatever the page draws.
+    const comparaison_ouverte *c = _registre.comparaison(_pages.item_par_fenetre().value(page, nullptr));
+    const roles_capteurs roles(*instance, session->solution().get(), c ? c->b.get() : nullptr);
+    const coord_sommet &place = *instance->positions()[std::size_t(capteur)];
+    return texte_faits::capteur_choisi(capteur, place.x(), place.y(), roles_capteurs::texte(roles.masque(capteur)),
+                                       capteurs_lies(*instance, std::uint16_t(capteur)));
 }
 
 void panneau_faits::oublier(QWidget *page)
@@ -35,9 +67,11 @@ void panneau_faits::suivre()
 {
     QWidget *page = _pile->currentWidget();
     auto existant = _textes.constFind(page);
-    const QString texte = existant != _textes.cend() ? *existant : texte_page(page);
-    if (existant == _textes.cend() && !texte.isEmpty())
-        _textes.insert(page, texte);
+    const QString faits = existant != _textes.cend() ? *existant : texte_page(page);
+    if (existant == _textes.cend() && !faits.isEmpty())
+        _textes.insert(page, faits);
+    // The chosen sensor first: it is what the user just asked about.
+    const QString texte = texte_capteur(page) + faits;
     if (texte == _montre)
         return;
     _montre = texte;

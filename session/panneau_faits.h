@@ -7,6 +7,7 @@
 
 class QStackedWidget;
 class QTextBrowser;
+class QUrl;
 class QWidget;
 class pages_graphe;
 class registre_sessions;
@@ -29,6 +30,10 @@ public slots:
 
 private:
     QString texte_page(QWidget *page);
+    // The page's chosen sensor, empty when there is none.
+    QString texte_capteur(QWidget *page);
+    // A click on a sensor's number in the box shows that sensor.
+    void lien(const QUrl &adresse);
 
     QTextBrowser *_zone;
     QStackedWidget *_pile;

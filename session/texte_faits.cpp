@@ -167,4 +167,14 @@ QString comparaison(const comparaison_solutions &c)
     return t;
 }
 
+QString capteur_choisi(int capteur, int x, int y, const QString &roles, const std::vector<std::uint16_t> &lies)
+{
+    QString t = titre(QStringLiteral("Capteur choisi"), QString::number(capteur));
+    t += ligne(QStringLiteral("Coordonnées"), QStringLiteral("x = %1, y = %2").arg(x).arg(y));
+    t += ligne(QStringLiteral("Rôles"), roles);
+    t += ligne(QStringLiteral("Degré"), nombre(qint64(lies.size())));
+    t += ligne(QStringLiteral("Liés"), compte_et_numeros(lies, true));
+    return t + QStringLiteral("<br>");
+}
+
 } // namespace texte_faits

@@ -31,6 +31,9 @@ QString legende_solution();
 QString solution(const faits_solution &faits);
 // The comparison of solution A with solution B, with its legend.
 QString comparaison(const comparaison_solutions &c);
+// The chosen sensor: its place, its roles' text, its degree and the sensors
+// linked to it, each a link that chooses it.
+QString capteur_choisi(int capteur, int x, int y, const QString &roles, const std::vector<std::uint16_t> &lies);
 
 } // namespace texte_faits
 

@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <iostream>
 #include <memory>
@@ -224,6 +225,14 @@ void tst_bout_en_bout::deux_pages()
                                 "Dans deux listes : MA-SL 0, MA-BR 0, SL-BR 4 (4, 8, 9, 11)\n\n"
                                 "Instance douze_capteurs.txt\nCapteurs : 12\n"),
              qPrintable(faits()));
+    // The chosen sensor comes first, its linked sensors as links that choose.
+    p2->get_graphic_view()->choisir_capteur(6);
+    QVERIFY2(faits().startsWith("Capteur choisi 6\nCoordonnées : x = 85, y = 75\nRôles : puits, MA\nDegré : 5\n"
+                                "Liés : 5 (1, 2, 5, 7, 10)\n\n■ puits"),
+             qPrintable(faits()));
+    emit app.ui->zone_info_boite->anchorClicked(QUrl("capteur:10"));
+    QCOMPARE(p2->get_graphic_view()->capteur_choisi(), 10);
+    QVERIFY(faits().startsWith("Capteur choisi 10\nCoordonnées : x = 95, y = 130\nRôles : SL\n"));
 
     app.double_cliquer(premiere);
     QCOMPARE(app.page(), p1);
