@@ -1,6 +1,7 @@
 #include "options_export.h"
 
 #include "ecriture_image.h"
+#include "facteurs_zoom.h"
 #include "rapport_json.h"
 
 #include <QCommandLineParser>
@@ -16,17 +17,7 @@ const QString option_traces = QStringLiteral("verbose");
 const QString option_sortie = QStringLiteral("output");
 const QString option_comparer = QStringLiteral("compare");
 
-// The viewer's zoom menu.
-const int zooms[] = {1, 2, 4, 8, 16};
 constexpr int echelle_max = 8;
-
-bool zoom_du_menu(int facteur)
-{
-    for (int z : zooms)
-        if (z == facteur)
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -80,7 +71,7 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
     bool nombre = false;
     const QString zoom = analyseur.value(option_zoom);
     options.zoom = zoom.toInt(&nombre);
-    if (!nombre || !zoom_du_menu(options.zoom)) {
+    if (!nombre || rang_zoom(options.zoom) < 0) {
         raison = QStringLiteral("le zoom vaut 1, 2, 4, 8 ou 16, pas « %1 »").arg(zoom);
         return false;
     }

@@ -12,6 +12,7 @@
 #include "session_graphe.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -56,19 +57,16 @@ void rendre_vue(graphic_view *vue, const vue_gardee &gardee)
 pages_graphe::pages_graphe(QStackedWidget *pile, QStatusBar *barre_etat, const actions_zoom &zooms)
     : _pile(pile), _barre_etat(barre_etat), _zooms(zooms)
 {
+    // One mark at a time: checking an action unchecks the others.
+    auto *groupe = new QActionGroup(zooms.front()->parent());
+    for (QAction *action : zooms)
+        groupe->addAction(action);
 }
 
 void pages_graphe::cocher_zoom(int facteur)
 {
-    int rang = 4;
-    switch (facteur) {
-    case 1: rang = 0; break;
-    case 2: rang = 1; break;
-    case 4: rang = 2; break;
-    case 8: rang = 3; break;
-    }
-    for (int i = 0; i < 5; ++i)
-        _zooms[i]->setChecked(i == rang);
+    const int rang = rang_zoom(facteur);
+    _zooms[std::size_t(rang < 0 ? int(_zooms.size()) - 1 : rang)]->setChecked(true);
 }
 
 void pages_graphe::ouvrir(registre_sessions &registre, QStandardItem *item_session, QStandardItem *entree)

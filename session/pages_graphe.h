@@ -5,6 +5,8 @@
 #include <QList>
 #include <QPointF>
 
+#include "facteurs_zoom.h"
+
 #include <array>
 
 class QAction;
@@ -17,8 +19,6 @@ class liste_graphe;
 class registre_sessions;
 class session_graphe;
 
-// The zoom factors of the menu, in its order.
-inline constexpr std::array<int, 5> facteurs_zoom{1, 2, 4, 8, 16};
 
 // Drawing chosen by a tree entry's text: a solution row ("s:...", or a
 // session whose name begins with a lower-case s) gives 2, anything else 1.
@@ -43,8 +43,8 @@ void rendre_vue(graphic_view *vue, const vue_gardee &gardee);
 class pages_graphe
 {
 public:
-    // The zoom actions in the order x1, x2, x4, x8, x16.
-    using actions_zoom = std::array<QAction *, 5>;
+    // The zoom actions in the menu's order, made one exclusive group.
+    using actions_zoom = std::array<QAction *, facteurs_zoom.size()>;
 
     pages_graphe(QStackedWidget *pile, QStatusBar *barre_etat, const actions_zoom &zooms);
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -39,6 +40,8 @@ private slots:
 
 void tst_mainwindow::fenetre()
 {
+    // A quiet start: setting up the form warns of nothing.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     MainWindow w;
     QCOMPARE(w.objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(w.windowTitle(), QStringLiteral("MainWindow"));
