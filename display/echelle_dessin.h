@@ -1,6 +1,8 @@
 #ifndef ECHELLE_DESSIN_H
 #define ECHELLE_DESSIN_H
 
+#include "graphic_item_sommet.h"
+
 #include <QPoint>
 #include <QPointF>
 
@@ -16,7 +18,7 @@ public:
     static constexpr int reserve_sommets = 120;
     // ...from this corner on, each a circle of this diameter.
     static constexpr int decalage_sommets = 49;
-    static constexpr int diametre_sommet = 22;
+    static constexpr int diametre_sommet = graphic_item_sommet::diametre;
 
     // A point in the sensors' own units.
     struct point_capteurs

@@ -34,10 +34,11 @@ void graphic_item_arc::ajuster_ligne()
 {
     if (!_source || !_destination)
         return;
-    // Half of the 22-unit diameter puts the ends on the circles' centres.
-    const int x1 = static_cast<int>(_source->pos().x() + 11.0);
-    const int y1 = static_cast<int>(_source->pos().y() + 11.0);
-    const int x2 = static_cast<int>(_destination->pos().x() + 11.0);
-    const int y2 = static_cast<int>(_destination->pos().y() + 11.0);
+    // The ends on the circles' centres.
+    constexpr double rayon = graphic_item_sommet::rayon;
+    const int x1 = static_cast<int>(_source->pos().x() + rayon);
+    const int y1 = static_cast<int>(_source->pos().y() + rayon);
+    const int x2 = static_cast<int>(_destination->pos().x() + rayon);
+    const int y2 = static_cast<int>(_destination->pos().y() + rayon);
     setLine(x1, y1, x2, y2);
 }

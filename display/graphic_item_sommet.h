@@ -14,6 +14,9 @@ class graphic_item_sommet : public QGraphicsEllipseItem
 {
 public:
     enum { Type = UserType + 1 };
+    // Every vertex is a circle of this size, in scene units.
+    static constexpr int diametre = 22;
+    static constexpr int rayon = diametre / 2;
 
     explicit graphic_item_sommet(QGraphicsItem *parent = nullptr);
     // Stand-alone likeness (position, rectangle, pen, brush, id, label) used

@@ -38,6 +38,22 @@ int profondeur_index(int largeur, int hauteur)
     return std::clamp(int(std::lround(std::log2(std::max(2.0, feuilles)))), 1, 12);
 }
 
+// One axis of the drag's scrolling: a step forward when the ghost's corner
+// comes within reach of the far edge of the shown extent, a step back (not
+// past the start) within reach of the near one.
+void defiler_pres_du_bord(QScrollBar *barre, int coin, int etendue)
+{
+    constexpr int pas = 35;
+    constexpr int bord_lointain = 34;
+    constexpr int bord_proche = 11;
+    const int avant = barre->value();
+    if (coin - avant > etendue - bord_lointain)
+        barre->setValue(avant + pas);
+    const int apres = barre->value();
+    if (coin - apres <= bord_proche)
+        barre->setValue(apres <= pas ? 0 : apres - pas);
+}
+
 } // namespace
 
 graphic_view::graphic_view(QWidget *parent)
@@ -110,12 +126,12 @@ std::pair<int, int> graphic_view::borner(int nx, int ny) const
 {
     if (nx < _marge_x)
         nx = _marge_x;
-    if (nx > _largeur_scene - _marge_x - 22)
-        nx = _largeur_scene - _marge_x - 22;
+    if (nx > _largeur_scene - _marge_x - graphic_item_sommet::diametre)
+        nx = _largeur_scene - _marge_x - graphic_item_sommet::diametre;
     if (ny < _marge_y)
         ny = _marge_y;
-    if (ny > _hauteur_scene - _marge_y - 22)
-        ny = _hauteur_scene - _marge_y - 22;
+    if (ny > _hauteur_scene - _marge_y - graphic_item_sommet::diametre)
+        ny = _hauteur_scene - _marge_y - graphic_item_sommet::diametre;
     return {nx, ny};
 }
 
@@ -168,19 +184,8 @@ void graphic_view::mouseMoveEvent(QMouseEvent *event)
 
     // Near an edge the view scrolls by itself; each change of value runs
     // scrollContentsBy, which keeps the ghost under the pointer.
-    const auto [nx, ny] = coin;
-    int h = barre_h->value();
-    if (nx - h > width() - barre_v->width() - 34)
-        barre_h->setValue(h + 35);
-    h = barre_h->value();
-    if (nx - h <= 11)
-        barre_h->setValue(h <= 35 ? 0 : h - 35);
-    int v = barre_v->value();
-    if (ny - v > height() - barre_h->height() - 34)
-        barre_v->setValue(v + 35);
-    v = barre_v->value();
-    if (ny - v <= 11)
-        barre_v->setValue(v <= 35 ? 0 : v - 35);
+    defiler_pres_du_bord(barre_h, coin.first, width() - barre_v->width());
+    defiler_pres_du_bord(barre_v, coin.second, height() - barre_h->height());
 }
 
 void graphic_view::mouseReleaseEvent(QMouseEvent *event)

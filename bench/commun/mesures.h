@@ -50,7 +50,7 @@ inline graphic_item_sommet *sommet_au_milieu(graphic_view *vue)
     graphic_item_sommet *meilleur = nullptr;
     qreal distance = 1e18;
     for (graphic_item_sommet *sommet : vue->liste_sommets()) {
-        const QPointF d = sommet->pos() + QPointF(11, 11) - milieu;
+        const QPointF d = sommet->pos() + QPointF(graphic_item_sommet::rayon, graphic_item_sommet::rayon) - milieu;
         const qreal d2 = d.x() * d.x() + d.y() * d.y();
         if (d2 < distance) {
             distance = d2;
