@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
-#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,7 +11,6 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextEdit>
-#include <QToolBar>
 
 static QStringList textes_menu(const QMenu *menu)
 {
@@ -43,19 +41,13 @@ void tst_mainwindow::fenetre()
     // A quiet start: setting up the form warns of nothing.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     MainWindow w;
-    QCOMPARE(w.objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(w.windowTitle(), QStringLiteral("MainWindow"));
     QCOMPARE(w.size(), QSize(843, 609));
-    QCOMPARE(w.get_sortie_application(), w.form()->sortie_application);
+    // The console takes what is written; the facts box is for reading.
     QVERIFY(!w.form()->sortie_application->isReadOnly());
     QVERIFY(w.form()->zone_info_boite->isReadOnly());
+    // The two pages of the form come before every graph page.
     QCOMPARE(w.form()->stackedWidget->count(), 2);
-    QCOMPARE(w.form()->stackedWidget->currentWidget(), w.form()->page_2);
-    QVERIFY(w.form()->mainToolBar->actions().isEmpty());
-    QCOMPARE(w.toolBarArea(w.form()->mainToolBar), Qt::TopToolBarArea);
-    QCOMPARE(w.statusBar(), w.form()->statusBar);
-    QCOMPARE(w.form()->frame_left->maximumWidth(), 9000);
-    QVERIFY(w.form()->frame_left_down->windowTitle().isEmpty());
     // The icon lives in a static library: its resource must be linked in.
     QCOMPARE(w.windowIcon().availableSizes().size(), 6);
 }
@@ -137,7 +129,6 @@ void tst_mainwindow::panneaux()
     auto *l = w.findChild<QLabel *>(label);
     QVERIFY(l);
     QCOMPARE(l->text(), texte);
-    QCOMPARE(l->styleSheet(), QStringLiteral("margin-left:5px;\ncolor:#003366;"));
 }
 
 void tst_mainwindow::separateurs_a_l_ouverture()
