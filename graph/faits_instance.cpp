@@ -71,6 +71,66 @@ void calculer_composantes(ensembles_disjoints &groupes, std::size_t n, faits_ins
         f.taille_composante_puits = int(groupes.taille(std::uint32_t(f.puits)));
 }
 
+// Walks the sensors one by one; the marks are stamped, not cleared: sensor
+// a's are those equal to a + 1.
+class parcours_capteurs
+{
+public:
+    parcours_capteurs(const graphe_instance &instance, faits_instance &f)
+        : _instance(instance), _f(f), _n(instance.nb_sensors()),
+          _listes(std::min(_n, instance.voisins().size())), _entrants(instance, _n, _listes), _groupes(_n),
+          _liste_a(_n, 0), _lie_a(_n, 0), _vu_dans_liste(nombres_16_bits, 0)
+    {
+    }
+
+    // The sensor's distinct linked sensors, its entries counted and linked.
+    int degre(std::size_t a)
+    {
+        const std::uint32_t marque = std::uint32_t(a + 1);
+        int degre = 0;
+        for (std::uint32_t i = _entrants.debut[a]; i < _entrants.debut[a + 1]; ++i) {
+            const std::uint16_t c = _entrants.sources[i];
+            _liste_a[c] = marque;
+            degre += lier(c, marque);
+        }
+        const auto &liste = (a < _listes && _instance.voisins()[a]) ? *_instance.voisins()[a] : aucune_entree;
+        for (std::uint16_t b : liste) {
+            ++_f.entrees;
+            _f.entrees_repetees += _vu_dans_liste[b] == marque;
+            _vu_dans_liste[b] = marque;
+            if (b >= _n || b == a) {
+                ++(b >= _n ? _f.entrees_hors_limites : _f.entrees_soi_meme);
+                continue;
+            }
+            // _liste_a marks the sensors that list a.
+            _f.entrees_sens_unique += _liste_a[b] != marque;
+            degre += lier(b, marque);
+            _groupes.unir(std::uint32_t(a), b);
+        }
+        return degre;
+    }
+
+    ensembles_disjoints &groupes() { return _groupes; }
+
+private:
+    // 1 the first time sensor c is met as a's neighbour.
+    int lier(std::uint16_t c, std::uint32_t marque)
+    {
+        if (_lie_a[c] == marque)
+            return 0;
+        _lie_a[c] = marque;
+        return 1;
+    }
+
+    const graphe_instance &_instance;
+    faits_instance &_f;
+    const std::size_t _n;
+    const std::size_t _listes;
+    const listes_entrantes _entrants;
+    ensembles_disjoints _groupes;
+    std::vector<std::uint32_t> _liste_a, _lie_a, _vu_dans_liste;
+};
+
 } // namespace
 
 faits_instance calculer_faits_instance(const graphe_instance &instance)
@@ -78,50 +138,14 @@ faits_instance calculer_faits_instance(const graphe_instance &instance)
     faits_instance f;
     f.fichier = QFileInfo(instance.nom_fichier()).fileName();
     const std::size_t n = instance.nb_sensors();
-    const std::size_t listes = std::min(n, instance.voisins().size());
     f.capteurs = int(n);
     f.puits = instance.sink();
 
-    const listes_entrantes entrants(instance, n, listes);
-    ensembles_disjoints groupes(n);
-    // Stamps instead of clearing: sensor a's marks are those equal to a + 1.
-    std::vector<std::uint32_t> liste_a(n, 0), lie_a(n, 0), vu_dans_liste(nombres_16_bits, 0);
+    parcours_capteurs parcours(instance, f);
     qint64 somme_degres = 0;
     f.degre_min = n ? std::numeric_limits<int>::max() : 0;
     for (std::size_t a = 0; a < n; ++a) {
-        const std::uint32_t marque = std::uint32_t(a + 1);
-        int degre = 0;
-        for (std::uint32_t i = entrants.debut[a]; i < entrants.debut[a + 1]; ++i) {
-            const std::uint16_t c = entrants.sources[i];
-            liste_a[c] = marque;
-            if (lie_a[c] != marque) {
-                lie_a[c] = marque;
-                ++degre;
-            }
-        }
-        const auto &liste = (a < listes && instance.voisins()[a]) ? *instance.voisins()[a] : aucune_entree;
-        for (std::uint16_t b : liste) {
-            ++f.entrees;
-            if (vu_dans_liste[b] == marque)
-                ++f.entrees_repetees;
-            vu_dans_liste[b] = marque;
-            if (b >= n) {
-                ++f.entrees_hors_limites;
-                continue;
-            }
-            if (b == a) {
-                ++f.entrees_soi_meme;
-                continue;
-            }
-            // liste_a marks the sensors that list a.
-            if (liste_a[b] != marque)
-                ++f.entrees_sens_unique;
-            if (lie_a[b] != marque) {
-                lie_a[b] = marque;
-                ++degre;
-            }
-            groupes.unir(std::uint32_t(a), b);
-        }
+        const int degre = parcours.degre(a);
         if (degre == 0)
             f.isoles.push_back(std::uint16_t(a));
         somme_degres += degre;
@@ -130,7 +154,7 @@ faits_instance calculer_faits_instance(const graphe_instance &instance)
     }
     f.liens = somme_degres / 2;
     f.degre_moyen = n ? double(somme_degres) / double(n) : 0.0;
-    calculer_composantes(groupes, n, f);
+    calculer_composantes(parcours.groupes(), n, f);
     calculer_bornes(instance, f);
     return f;
 }
