@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -103,6 +104,10 @@ void graphic_view::vider()
         oublier_fantome();
         setCursor(Qt::ArrowCursor);
     }
+    // Items the event loop has not polished yet make each deletion scan all
+    // the others: a zoom asked for again before it ran took minutes at
+    // 65535 sensors. The scene polishes them now, as the loop would have.
+    QCoreApplication::sendPostedEvents(scene(), QEvent::MetaCall);
     // The whole drawing goes: one update of the whole view instead of one
     // dirty area per deleted item, which the view merges one by one.
     scene()->update();
