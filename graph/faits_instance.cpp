@@ -3,6 +3,7 @@
 #include "coord_sommet.h"
 #include "ensembles_disjoints.h"
 #include "graphe_instance.h"
+#include "pour_chaque_lien.h"
 
 #include <QFileInfo>
 
@@ -21,23 +22,14 @@ struct listes_entrantes
     std::vector<std::uint32_t> debut;
     std::vector<std::uint16_t> sources;
 
-    listes_entrantes(const graphe_instance &instance, std::size_t n, std::size_t listes) : debut(n + 1, 0)
+    listes_entrantes(const graphe_instance &instance, std::size_t n) : debut(n + 1, 0)
     {
-        const auto &voisins = instance.voisins();
-        for (std::size_t a = 0; a < listes; ++a)
-            if (voisins[a])
-                for (std::uint16_t b : *voisins[a])
-                    if (b < n && b != a)
-                        ++debut[b + 1];
+        pour_chaque_lien(instance, [this](std::uint16_t, std::uint16_t b) { ++debut[b + 1]; });
         for (std::size_t b = 0; b < n; ++b)
             debut[b + 1] += debut[b];
         sources.resize(debut[n]);
         std::vector<std::uint32_t> suivant(debut.begin(), debut.end() - 1);
-        for (std::size_t a = 0; a < listes; ++a)
-            if (voisins[a])
-                for (std::uint16_t b : *voisins[a])
-                    if (b < n && b != a)
-                        sources[suivant[b]++] = std::uint16_t(a);
+        pour_chaque_lien(instance, [&](std::uint16_t a, std::uint16_t b) { sources[suivant[b]++] = a; });
     }
 };
 
@@ -78,7 +70,7 @@ class parcours_capteurs
 public:
     parcours_capteurs(const graphe_instance &instance, faits_instance &f)
         : _instance(instance), _f(f), _n(instance.nb_sensors()),
-          _listes(std::min(_n, instance.voisins().size())), _entrants(instance, _n, _listes), _groupes(_n),
+          _listes(std::min(_n, instance.voisins().size())), _entrants(instance, _n), _groupes(_n),
           _liste_a(_n, 0), _lie_a(_n, 0), _vu_dans_liste(nombres_16_bits, 0)
     {
     }
@@ -161,23 +153,15 @@ faits_instance calculer_faits_instance(const graphe_instance &instance)
 
 std::vector<std::uint16_t> capteurs_lies(const graphe_instance &instance, std::uint16_t k)
 {
-    const std::size_t n = instance.nb_sensors();
-    const std::size_t listes = std::min(n, instance.voisins().size());
-    std::vector<char> lie(n, 0);
-    for (std::size_t a = 0; a < listes; ++a) {
-        if (!instance.voisins()[a])
-            continue;
-        for (std::uint16_t b : *instance.voisins()[a]) {
-            if (b >= n || b == a)
-                continue;
-            if (a == k)
-                lie[b] = 1;
-            else if (b == k)
-                lie[a] = 1;
-        }
-    }
+    std::vector<char> lie(instance.nb_sensors(), 0);
+    pour_chaque_lien(instance, [&lie, k](std::uint16_t a, std::uint16_t b) {
+        if (a == k)
+            lie[b] = 1;
+        else if (b == k)
+            lie[a] = 1;
+    });
     std::vector<std::uint16_t> resultat;
-    for (std::size_t v = 0; v < n; ++v)
+    for (std::size_t v = 0; v < lie.size(); ++v)
         if (lie[v])
             resultat.push_back(std::uint16_t(v));
     return resultat;

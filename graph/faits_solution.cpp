@@ -3,6 +3,7 @@
 #include "ensembles_disjoints.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "pour_chaque_lien.h"
 
 #include <QFileInfo>
 
@@ -58,23 +59,16 @@ void classer_numeros(const appartenances &a, std::size_t n, std::uint16_t puits,
 void relier_ma(const graphe_instance &instance, const appartenances &a, faits_solution &f)
 {
     const std::size_t n = instance.nb_sensors();
-    const std::size_t listes = std::min(n, instance.voisins().size());
     ensembles_disjoints groupes(n);
     std::vector<char> couvert(n, 0);
-    for (std::size_t s = 0; s < listes; ++s) {
-        if (!instance.voisins()[s])
-            continue;
-        for (std::uint16_t t : *instance.voisins()[s]) {
-            if (t >= n || t == s)
-                continue;
-            const bool ma_s = a.dans_ma(s);
-            const bool ma_t = a.dans_ma(t);
-            couvert[t] |= char(ma_s);
-            couvert[s] |= char(ma_t);
-            if (ma_s && ma_t)
-                groupes.unir(std::uint32_t(s), t);
-        }
-    }
+    pour_chaque_lien(instance, [&](std::uint16_t s, std::uint16_t t) {
+        const bool ma_s = a.dans_ma(s);
+        const bool ma_t = a.dans_ma(t);
+        couvert[t] |= char(ma_s);
+        couvert[s] |= char(ma_t);
+        if (ma_s && ma_t)
+            groupes.unir(s, t);
+    });
     for (std::size_t v = 0; v < n; ++v) {
         if (a.dans_ma(v) && groupes.racine(std::uint32_t(v)) == v)
             ++f.composantes_ma;
