@@ -31,16 +31,15 @@ flock 9
 # What a run killed outright left behind.
 effacer
 trap effacer EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
 
 if ! command -v debootstrap >/dev/null 2>&1; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 fi
 
-# Inside a mount namespace of its own (debootstrap's mounts too): every
-# mount goes with its last process, however the run ends.
+# In namespaces of its own, mounts (debootstrap's too) and processes: when
+# unshare ends, however, the kernel ends every process of the run and drops
+# every mount it made.
 essayer() {
     local systeme=$1 debut=$SECONDS commande
     local depart=$debut
@@ -58,14 +57,27 @@ essayer() {
     mount -t sysfs sysfs "$systeme/sys"
     mount --bind /dev "$systeme/dev"
     mount --bind /dev/pts "$systeme/dev/pts"
+    # Only the outcome when it passes; all but apt's progress when it fails.
     for commande in test check-install; do
-        nice chroot "$systeme" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 CI=true \
-            sh -c "cd /src && ./build.sh $commande" </dev/null
+        if ! nice chroot "$systeme" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 CI=true \
+            sh -c "cd /src && ./build.sh $commande" </dev/null >"$systeme.log" 2>&1; then
+            grep -Ev '^(Selecting|Preparing to unpack|Unpacking|Setting up|Processing triggers|\(Reading database)' \
+                "$systeme.log" >&2
+            echo "Debian 13: ./build.sh $commande failed" >&2
+            return 1
+        fi
+        grep -E 'tests passed|checks passed' "$systeme.log" || true
         etape "./build.sh $commande"
     done
     echo "Debian 13: all in $((SECONDS - depart)) s"
     echo "Debian 13: the package depends on $(chroot "$systeme" sh -c 'dpkg-deb -f /src/build/visual-graphe_*.deb Depends')"
 }
 
-unshare --mount --propagation private \
-    bash -euo pipefail -c "$(declare -f essayer); essayer \"\$@\"" bash "$systeme" "$racine"
+unshare --mount --propagation private --pid --fork --kill-child \
+    bash -euo pipefail -c "$(declare -f essayer); essayer \"\$@\"" bash "$systeme" "$racine" &
+essai=$!
+# In the background, so that a signal stops the run at once. unshare
+# ignores SIGTERM while it waits; SIGKILL takes the whole run with it.
+trap 'kill -KILL "$essai"; wait "$essai" || true; exit 130' INT
+trap 'kill -KILL "$essai"; wait "$essai" || true; exit 143' TERM HUP
+wait "$essai"
