@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for the viewer, builds it, then runs it or
-# its tests.
+# Sets up a Debian 12 or 13 machine for the viewer, builds it, then runs it
+# or its tests.
 #   ./build.sh run    install what is missing, build, start the viewer in examples/
 #   ./build.sh test   install what is missing, build, run every test
 #   ./build.sh test-sanitize   the same tests built with AddressSanitizer,
@@ -18,12 +18,33 @@ racine=$(pwd)
 build_dir=${VG_BUILD_DIR:-$racine/build}
 
 paquets=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core cmake ninja-build g++)
+# Installed where the release has them. Qt's SVG plugins (reading SVG files
+# back, the theme's SVG icons) come with libqt6svg6 in Debian 12 and in a
+# package of their own from Debian 13 on.
+paquets_selon_version=(qt6-svg-plugins)
+
+installe() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# Adds to manquants what the release has of paquets_selon_version and is
+# not installed; apt-cache knows only what its lists name.
+ajouter_selon_version() {
+    local p
+    for p in "${paquets_selon_version[@]}"; do
+        if ! installe "$p" && [[ " ${manquants[*]} " != *" $p "* ]] &&
+            apt-cache show "$p" >/dev/null 2>&1; then
+            manquants+=("$p")
+        fi
+    done
+}
 
 installer() {
-    local manquants=()
+    local manquants=() p
     for p in "${paquets[@]}" "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+        installe "$p" || manquants+=("$p")
     done
+    ajouter_selon_version
     [ ${#manquants[@]} -eq 0 ] && return 0
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
@@ -42,9 +63,13 @@ installer() {
             sudo=(sudo)
         fi
     fi
+    local a_jour=true
+    "${sudo[@]}" apt-get update -qq || a_jour=false
+    # A fresh machine may have had no lists before.
+    ajouter_selon_version
     echo "Installing: ${manquants[*]}"
     # sudo resets the environment: env carries DEBIAN_FRONTEND through it.
-    if ! "${sudo[@]}" apt-get update -qq ||
+    if ! $a_jour ||
         ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${manquants[@]}"; then
         echo "Could not install the missing packages; as root run: apt-get install ${manquants[*]}" >&2
         exit 1

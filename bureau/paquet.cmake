@@ -11,9 +11,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the TIFF writer
-# and the font of the drawing's text.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-dejavu-core")
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the TIFF writer,
+# the SVG plugins (the theme's SVG icons in the file dialogs), and the font
+# of the drawing's text. The SVG plugins left libqt6svg6 for a package of
+# their own in 6.7.2-5 (Debian 13); before, libqt6svg6 has them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-image-formats-plugins, qt6-svg-plugins | libqt6svg6 (<< 6.7.2-5~), fonts-dejavu-core")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for sensor-network graphs")
 # The summary above is the first line; CPack indents these.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "visual_graphe reads session files (.vga) that name a sensor-network
