@@ -72,7 +72,7 @@ MainWindow::MainWindow(QWidget *parent)
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
     _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, *_registre);
-    _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, ui->statusBar);
+    _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView);
 
     _position = new QLabel(this);
     _position->setObjectName(QStringLiteral("position_pointeur"));
@@ -96,8 +96,9 @@ MainWindow::MainWindow(QWidget *parent)
             [this](bool actif) { _rechargement->surveillance().activer(actif); });
     connect(ui->treeView, &liste_graphe::item_selected, this, &MainWindow::on_liste_item_triggered);
     // Every graph page, however it came on screen, reports to the window.
+    // (A new page comes on screen before the pages know its row.)
     connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, [this] {
-        if (graphe_visualisateur *page = page_affichee())
+        if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget()))
             suivre_page(page);
     });
 }
@@ -162,16 +163,6 @@ void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardI
     _panneau->suivre();
 }
 
-graphe_visualisateur *MainWindow::page_affichee() const
-{
-    return qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-}
-
-void MainWindow::dire_aucun_graphe()
-{
-    ui->statusBar->showMessage(tr("Aucun graphe affiché"), 1500);
-}
-
 void MainWindow::suivre_page(graphe_visualisateur *page)
 {
     graphic_view *vue = page->get_graphic_view();
@@ -182,13 +173,12 @@ void MainWindow::suivre_page(graphe_visualisateur *page)
 
 void MainWindow::on_action_rechercher_capteur_triggered()
 {
-    graphe_visualisateur *page = page_affichee();
-    session_graphe *session =
-        page ? _registre->session_par_item().value(page->get_item_session(), nullptr) : nullptr;
+    graphe_visualisateur *page = _pages->page_courante();
+    session_graphe *session = _registre->session_de(page);
     graphe_instance *instance = session ? session->instance().get() : nullptr;
     graphic_view *vue = page ? page->get_graphic_view() : nullptr;
     if (!vue || !instance || vue->liste_sommets().empty()) {
-        dire_aucun_graphe();
+        _pages->dire_aucun_graphe();
         return;
     }
     bool ok = false;
@@ -202,15 +192,15 @@ void MainWindow::on_action_rechercher_capteur_triggered()
 
 void MainWindow::zoomer_au_centre(int sens)
 {
-    graphe_visualisateur *page = page_affichee();
+    graphe_visualisateur *page = _pages->page_courante();
     zoomer_d_un_cran(sens, page ? page->get_graphic_view()->viewport()->rect().center() : QPoint());
 }
 
 void MainWindow::zoomer_d_un_cran(int sens, const QPoint &point)
 {
-    graphe_visualisateur *page = page_affichee();
+    graphe_visualisateur *page = _pages->page_courante();
     if (!page) {
-        dire_aucun_graphe();
+        _pages->dire_aucun_graphe();
         return;
     }
     graphic_view *vue = page->get_graphic_view();

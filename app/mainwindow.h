@@ -64,9 +64,7 @@ private:
     // True when at least one graph page exists; otherwise says so.
     bool verifier_graphe();
     // The graph page shown, or null.
-    graphe_visualisateur *page_affichee() const;
     // What the commands on the drawing shown say when none is.
-    void dire_aucun_graphe();
     // The status bar and the zoom follow the page's view.
     void suivre_page(graphe_visualisateur *page);
     // One step along the menu's zooms (sens 1 in, -1 out), through the

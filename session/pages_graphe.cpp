@@ -24,6 +24,10 @@
 #include <iostream>
 #include <memory>
 
+namespace {
+constexpr int duree_message_ms = 1500;
+}
+
 int type_graphe_pour(const QStandardItem *entree)
 {
     const QByteArray texte = entree->text().toLocal8Bit();
@@ -118,16 +122,14 @@ QWidget *pages_graphe::page_solution(registre_sessions &registre)
     QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
     if (entree && type_graphe_pour(entree) == 2 && !registre.comparaison(entree))
         return page;
-    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucune solution affichée"), 1500);
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucune solution affichée"), duree_message_ms);
     return nullptr;
 }
 
 bool pages_graphe::comparer(registre_sessions &registre, liste_graphe *arbre, QWidget *page,
                             const QString &chemin_b)
 {
-    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
-    QStandardItem *item_session = graphe ? graphe->get_item_session() : nullptr;
-    session_graphe *session = registre.session_par_item().value(item_session, nullptr);
+    session_graphe *session = registre.session_de(page);
     if (!session || !session->solution())
         return false;
     const QString chemin = QFileInfo(chemin_b).absoluteFilePath();
@@ -142,25 +144,22 @@ bool pages_graphe::comparer(registre_sessions &registre, liste_graphe *arbre, QW
         nouvelle->session = session;
         nouvelle->chemin_b = chemin;
         nouvelle->b = std::move(b);
-        nouvelle->item = arbre->ajouter_comparaison(item_session, session->solution()->nom_fichier(), chemin);
+        nouvelle->item = arbre->ajouter_comparaison(session->item(), session->solution()->nom_fichier(), chemin);
         comparaison = &registre.ajouter_comparaison(std::move(nouvelle));
     }
-    ouvrir(registre, item_session, comparaison->item);
+    ouvrir(registre, session->item(), comparaison->item);
     return true;
 }
 
 void pages_graphe::redessiner(registre_sessions &registre, QWidget *page)
 {
-    auto *visualisateur = qobject_cast<graphe_visualisateur *>(page);
     QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
-    if (!visualisateur || !entree)
-        return;
-    session_graphe *session = registre.session_par_item().value(visualisateur->get_item_session(), nullptr);
-    if (!session)
+    session_graphe *session = registre.session_de(page);
+    if (!entree || !session)
         return;
 
     curseur_attente attente;
-    graphic_view *vue = visualisateur->get_graphic_view();
+    graphic_view *vue = static_cast<graphe_visualisateur *>(page)->get_graphic_view();
     const vue_gardee gardee = garder_vue(vue);
     vue->vider();
     vue->set_zoom(gardee.zoom);
@@ -181,8 +180,13 @@ QList<QWidget *> pages_graphe::pages_de(const QStandardItem *item_session) const
     return pages;
 }
 
-QWidget *pages_graphe::page_courante() const
+graphe_visualisateur *pages_graphe::page_courante() const
 {
     QWidget *page = _pile->currentWidget();
-    return _item_par_fenetre.contains(page) ? page : nullptr;
+    return _item_par_fenetre.contains(page) ? qobject_cast<graphe_visualisateur *>(page) : nullptr;
+}
+
+void pages_graphe::dire_aucun_graphe()
+{
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucun graphe affiché"), duree_message_ms);
 }

@@ -14,6 +14,7 @@ class QStackedWidget;
 class QStandardItem;
 class QStatusBar;
 class QWidget;
+class graphe_visualisateur;
 class graphic_view;
 class liste_graphe;
 class registre_sessions;
@@ -68,7 +69,10 @@ public:
     // The pages that show an entry of this session row.
     QList<QWidget *> pages_de(const QStandardItem *item_session) const;
     // The graph page on screen, null when none is.
-    QWidget *page_courante() const;
+    graphe_visualisateur *page_courante() const;
+    // What the status bar says when a command needs a graph page and none
+    // is shown.
+    void dire_aucun_graphe();
 
     QHash<QWidget *, QStandardItem *> &item_par_fenetre() { return _item_par_fenetre; }
     const actions_zoom &zooms() const { return _zooms; }

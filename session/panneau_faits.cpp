@@ -43,7 +43,7 @@ QString panneau_faits::texte_capteur(QWidget *page)
 {
     auto *graphe = qobject_cast<graphe_visualisateur *>(page);
     const int capteur = graphe ? graphe->get_graphic_view()->capteur_choisi() : -1;
-    session_graphe *session = graphe ? _registre.session_par_item().value(graphe->get_item_session(), nullptr) : nullptr;
+    session_graphe *session = _registre.session_de(page);
     const graphe_instance *instance = session ? session->instance().get() : nullptr;
     if (capteur < 0 || !instance || std::size_t(capteur) >= instance->positions().size()
         || !instance->positions()[std::size_t(capteur)])
@@ -80,9 +80,8 @@ void panneau_faits::suivre()
 
 QString panneau_faits::texte_page(QWidget *page)
 {
-    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
     QStandardItem *entree = _pages.item_par_fenetre().value(page, nullptr);
-    session_graphe *session = graphe ? _registre.session_par_item().value(graphe->get_item_session(), nullptr) : nullptr;
+    session_graphe *session = _registre.session_de(page);
     if (!entree || !session || !session->instance())
         return QString();
     const graphe_instance &instance = *session->instance();

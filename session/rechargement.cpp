@@ -11,16 +11,13 @@
 #include "registre_sessions.h"
 #include "session_graphe.h"
 
-#include <QCoreApplication>
 #include <QStandardItem>
-#include <QStatusBar>
 
 #include <iostream>
 
 namespace {
 
 const char *const echec_rechargement = "Erreur : rechargement impossible, le dessin précédent reste affiché";
-constexpr int duree_message_ms = 1500;
 
 bool a_une_ligne(QStandardItem *item_session, const QString &prefixe)
 {
@@ -34,8 +31,8 @@ bool a_une_ligne(QStandardItem *item_session, const QString &prefixe)
 } // namespace
 
 rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
-                           liste_graphe *arbre, QStatusBar *barre_etat)
-    : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre), _barre_etat(barre_etat)
+                           liste_graphe *arbre)
+    : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre)
 {
     _registre.suivre_creations([this](session_graphe &session, const QString &instance, const QString &solution) {
         suivre(session, instance, solution);
@@ -80,12 +77,9 @@ void rechargement::suivre(session_graphe &session, const QString &chemin_instanc
 
 void rechargement::recharger_page_courante()
 {
-    auto *page = qobject_cast<graphe_visualisateur *>(_pages.page_courante());
-    session_graphe *session =
-        page ? _registre.session_par_item().value(page->get_item_session(), nullptr) : nullptr;
+    session_graphe *session = _registre.session_de(_pages.page_courante());
     if (!session || !_chemins.contains(session)) {
-        _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucun graphe affiché"),
-                                 duree_message_ms);
+        _pages.dire_aucun_graphe();
         return;
     }
     curseur_attente attente;

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QString>
 
-class QStatusBar;
 class liste_graphe;
 class pages_graphe;
 class panneau_faits;
@@ -22,8 +21,7 @@ struct comparaison_ouverte;
 class rechargement
 {
 public:
-    rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
-                 liste_graphe *arbre, QStatusBar *barre_etat);
+    rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau, liste_graphe *arbre);
     ~rechargement();
     rechargement(const rechargement &) = delete;
     rechargement &operator=(const rechargement &) = delete;
@@ -60,7 +58,6 @@ private:
     pages_graphe &_pages;
     panneau_faits &_panneau;
     liste_graphe *_arbre;
-    QStatusBar *_barre_etat;
     QHash<const session_graphe *, chemins> _chemins;
     surveillance_fichiers _surveillance;
 };

@@ -4,6 +4,7 @@
 
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "graphe_visualisateur.h"
 #include "liste_graphe.h"
 #include "session_graphe.h"
 
@@ -41,6 +42,12 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
         std::cout << "Erreur : le format du fichier de solution.." << std::endl;
 
     return s;
+}
+
+session_graphe *registre_sessions::session_de(QWidget *page) const
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    return graphe ? _session_par_item.value(graphe->get_item_session(), nullptr) : nullptr;
 }
 
 comparaison_ouverte &registre_sessions::ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison)

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QStandardItem;
+class QWidget;
 class liste_graphe;
 class session_graphe;
 struct comparaison_ouverte;
@@ -37,6 +38,8 @@ public:
 
     std::vector<std::unique_ptr<session_graphe>> &sessions() { return _sessions; }
     QHash<QStandardItem *, session_graphe *> &session_par_item() { return _session_par_item; }
+    // The session a graph page draws; null for any other widget.
+    session_graphe *session_de(QWidget *page) const;
     int &compteur_sessions() { return _compteur_sessions; }
 
     // Comparisons of a session's solution with another file; like sessions,
