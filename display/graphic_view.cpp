@@ -23,16 +23,16 @@
 
 namespace {
 
+// What the view adds around an area it repaints, for antialiased edges, as
+// updateScene does.
+constexpr int marge_repeinte = 2;
+
 // Depth of the scene's BSP index for a drawing area: leaves of about 24 by
 // 24 units, about one vertex wide, so that finding the item under the
 // pointer and repainting a dragged vertex look at few items; at most 2^12
 // leaves, which at the larger zooms already hold few items each. Qt's own
 // choice grows with the item count, which on a large network gives a tree
 // of millions of tiny leaves over a small area.
-// What the view adds around an area it repaints, for antialiased edges, as
-// updateScene does.
-constexpr int marge_repeinte = 2;
-
 int profondeur_index(int largeur, int hauteur)
 {
     const double feuilles = double(largeur) * double(hauteur) / (24.0 * 24.0);
@@ -53,6 +53,14 @@ void defiler_pres_du_bord(QScrollBar *barre, int coin, int etendue)
     const int apres = barre->value();
     if (coin - apres <= bord_proche)
         barre->setValue(apres <= pas ? 0 : apres - pas);
+}
+
+QRectF englobant(const QList<QRectF> &zones)
+{
+    QRectF tout;
+    for (const QRectF &zone : zones)
+        tout |= zone;
+    return tout;
 }
 
 } // namespace
@@ -278,18 +286,6 @@ void graphic_view::choisir_capteur(int capteur)
     if (change)
         emit capteur_choisi_change(capteur);
 }
-
-namespace {
-
-QRectF englobant(const QList<QRectF> &zones)
-{
-    QRectF tout;
-    for (const QRectF &zone : zones)
-        tout |= zone;
-    return tout;
-}
-
-} // namespace
 
 void graphic_view::repeindre_marques()
 {

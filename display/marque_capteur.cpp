@@ -12,7 +12,7 @@ namespace {
 
 // Reddish purple of the Okabe-Ito palette.
 const QColor pourpre(204, 121, 167);
-constexpr qreal rayon_sommet = echelle_dessin::diametre_sommet / 2.0;
+constexpr qreal rayon_sommet = graphic_item_sommet::rayon;
 constexpr qreal trait_choisi = 3;
 constexpr qreal trait_voisin = 2;
 constexpr qreal trait_lien = 2;

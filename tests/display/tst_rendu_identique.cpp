@@ -177,6 +177,16 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquett
     return r;
 }
 
+int pixels_de(const QImage &image, QRgb couleur)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            n += rgb.pixel(x, y) == couleur;
+    return n;
+}
+
 QString differences(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
@@ -297,6 +307,8 @@ void tst_rendu_identique::memes_pixels()
     const bool chiffres_dans_les_cercles = session->instance()->nb_sensors() <= 1000;
     for (const rendu *r : {&etiquetees, &a_la_demande}) {
         QVERIFY(r->vu_choix != r->apres_choix_repeint);
+        // Ringed in the palette's reddish purple.
+        QVERIFY(pixels_de(r->vu_choix, qRgb(204, 121, 167)) > 0);
         QVERIFY2(r->export_choix == r->export_avant, qPrintable(differences(r->export_choix, r->export_avant)));
         if (!chiffres_dans_les_cercles)
             continue;
