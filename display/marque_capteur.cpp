@@ -1,6 +1,5 @@
 #include "marque_capteur.h"
 
-#include "echelle_dessin.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 
