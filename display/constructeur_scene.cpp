@@ -29,7 +29,7 @@
 
 namespace {
 
-const QColor bleu_nuit(0, 51, 102, 255);
+using couleurs_dessin::bleu_nuit;
 const QColor gris_texte(153, 153, 153, 255);
 const QColor gris_arc(170, 170, 170, 255);
 const QColor rouge_puits(175, 8, 8, 255);

@@ -8,6 +8,8 @@
 namespace couleurs_dessin
 {
 
+// The vertices' outline and numbers.
+inline const QColor bleu_nuit(0, 51, 102, 255);
 inline const QColor vert_puits(0, 128, 0, 255);
 inline const QColor vert_ma(173, 255, 47, 255);
 inline const QColor saumon_br(250, 128, 114, 255);

@@ -14,7 +14,6 @@ namespace {
 // The box is narrow: long lists stop here.
 constexpr std::size_t numeros_montres = 20;
 constexpr int pale_sur_blanc = 230;
-const QColor contour_pastille(0, 51, 102);
 
 QString nombre(qint64 n)
 {
@@ -87,7 +86,7 @@ QString pastille(const QColor &couleur, const QString &texte)
     // vertices' own outline.
     const bool pale = couleur.lightness() > pale_sur_blanc;
     return QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;%3")
-        .arg(pale ? contour_pastille.name() : couleur.name(),
+        .arg(pale ? couleurs_dessin::bleu_nuit.name() : couleur.name(),
              pale ? QStringLiteral("&#9633;") : QStringLiteral("&#9632;"), texte);
 }
 
