@@ -67,11 +67,11 @@ MainWindow::MainWindow(QWidget *parent)
     ui->splitter_vertical->setSizes({600, 180});
 
     _pages = std::make_unique<pages_graphe>(
-        ui->stackedWidget, ui->statusBar,
+        *_registre, ui->treeView, ui->stackedWidget, ui->statusBar,
         pages_graphe::actions_zoom{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
-    _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, *_registre);
+    _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages);
     _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView);
 
     _position = new QLabel(this);
@@ -108,6 +108,7 @@ MainWindow::~MainWindow()
     // Nothing follows the files of sessions that are going; sessions go
     // before the pages that show them.
     _rechargement.reset();
+    _pages->comparaisons().vider();
     _registre->liberer();
     ui.reset();
 }
@@ -159,7 +160,7 @@ bool MainWindow::ouvrir_session(const QString &chemin)
 
 void MainWindow::on_liste_item_triggered(QStandardItem *item_session, QStandardItem *entree)
 {
-    _pages->ouvrir(*_registre, item_session, entree);
+    _pages->ouvrir(item_session, entree);
     _panneau->suivre();
 }
 
@@ -174,7 +175,7 @@ void MainWindow::suivre_page(graphe_visualisateur *page)
 void MainWindow::on_action_rechercher_capteur_triggered()
 {
     graphe_visualisateur *page = _pages->page_courante();
-    session_graphe *session = _registre->session_de(page);
+    session_graphe *session = _pages->session_de(page);
     graphe_instance *instance = session ? session->instance().get() : nullptr;
     graphic_view *vue = page ? page->get_graphic_view() : nullptr;
     if (!vue || !instance || vue->liste_sommets().empty()) {
@@ -265,35 +266,18 @@ void MainWindow::appliquer_zoom(int facteur)
     if (vue->zoom() == facteur)
         return;
 
-    const curseur_attente attente;
-    // The chosen sensor stays chosen in the drawing at the new size.
-    const int choisi = vue->capteur_choisi();
-    vue->vider();
-    vue->set_zoom(facteur);
-
-    QStandardItem *entree = _pages->item_par_fenetre().value(page, nullptr);
-    QStandardItem *item_session = nullptr;
-    if (!entree || ui->treeView->trouver_item_session(entree, item_session) != 1) {
-        std::cout << "Erreur : obtenir le idx session" << std::endl;
-        return;
-    }
-    session_graphe *session = _registre->session_par_item().value(item_session, nullptr);
-    if (!session)
-        return;
-
-    _pages->dessiner(*_registre, vue, session, entree);
-    vue->choisir_capteur(choisi);
+    _pages->redessiner(page, facteur, pages_graphe::cadrage::haut_gauche);
 }
 
 void MainWindow::on_action_comparer_triggered()
 {
-    QWidget *page = _pages->page_solution(*_registre);
+    QWidget *page = _pages->page_solution();
     if (!page)
         return;
     const QString chemin = QFileDialog::getOpenFileName(this, tr("Choisir la solution à comparer"), QString(),
                                                         tr("Solutions (*.txt);;Tous les fichiers (*)"));
     if (chemin.isEmpty())
         return;
-    if (_pages->comparer(*_registre, ui->treeView, page, chemin))
+    if (_pages->comparer(page, chemin))
         _panneau->suivre();
 }

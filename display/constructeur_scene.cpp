@@ -1,5 +1,6 @@
 #include "constructeur_scene.h"
 
+#include "aire_dessin.h"
 #include "coord_sommet.h"
 #include "couleurs_dessin.h"
 #include "echelle_dessin.h"
@@ -42,8 +43,7 @@ using couleurs_dessin::vert_puits;
 
 // The drawing's measures, in scene units.
 constexpr int nb_graduations = 10;
-// Between the area's edges and the frame's axes.
-constexpr int marge_cadre = 30;
+constexpr int marge_cadre = aire_dessin::marge;
 constexpr int longueur_graduation = 5;
 // The horizontal grid lines start one unit past the ticks.
 constexpr int debut_grille = marge_cadre + longueur_graduation + 1;

@@ -69,7 +69,7 @@ graphic_view::graphic_view(QWidget *parent)
     : QGraphicsView(parent)
 {
     // Parented to the view so that it goes with it.
-    _scene = new QGraphicsScene(0, 0, 800, 550, this);
+    _scene = new QGraphicsScene(0, 0, _largeur_scene, _hauteur_scene, this);
     setScene(_scene);
     _scene->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
     // Every item sets the pen, brush and opacity it paints with, so the
@@ -90,9 +90,9 @@ graphic_view::~graphic_view()
 void graphic_view::set_zoom(int facteur)
 {
     _zoom = facteur;
-    const double s = (facteur - 1) * 0.5 + 1;
-    _largeur_scene = static_cast<int>(s * 800);
-    _hauteur_scene = static_cast<int>(s * 550);
+    const double s = aire_dessin::agrandissement(facteur);
+    _largeur_scene = static_cast<int>(s * aire_dessin::largeur);
+    _hauteur_scene = static_cast<int>(s * aire_dessin::hauteur);
     scene()->setSceneRect(0, 0, _largeur_scene, _hauteur_scene);
     scene()->setBspTreeDepth(profondeur_index(_largeur_scene, _hauteur_scene));
 }

@@ -1,6 +1,7 @@
 #ifndef GRAPHIC_VIEW_H
 #define GRAPHIC_VIEW_H
 
+#include "aire_dessin.h"
 #include "echelle_dessin.h"
 #include "roles_capteurs.h"
 
@@ -83,10 +84,10 @@ private:
     bool _deplacement_en_cours = false;
     std::pair<int, int> _decalage;
     int _zoom = 1;
-    int _largeur_scene = 800;
-    int _hauteur_scene = 550;
-    int _marge_x = 30;
-    int _marge_y = 30;
+    int _largeur_scene = aire_dessin::largeur;
+    int _hauteur_scene = aire_dessin::hauteur;
+    int _marge_x = aire_dessin::marge;
+    int _marge_y = aire_dessin::marge;
     QGraphicsScene *_scene = nullptr;
 
     std::optional<echelle_dessin> _echelle;

@@ -9,6 +9,7 @@
 #include "graphe_solution.h"
 #include "fichier_session.h"
 #include "graphic_view.h"
+#include "lecture_fichier.h"
 #include "options_export.h"
 #include "raison_lecture.h"
 #include "rapport_json.h"
@@ -69,20 +70,23 @@ bool taille_admise(const QRectF &scene, int echelle)
     return false;
 }
 
-// Reads one file of the session with `lire`; on a failure the last line
-// names the file and says why.
-bool lire_fichier(session_graphe &session, bool (session_graphe::*lire)(const QString &), bool present,
-                  const QString &chemin, const QString &quoi)
+// Reads one file the run needs; null when it does not read whole, the last
+// line then naming the file and saying why.
+template <typename Enregistrement>
+std::unique_ptr<Enregistrement> lire_fichier(fichier_lu<Enregistrement> (*lire)(const QString &), bool present,
+                                             const QString &chemin, const QString &quoi)
 {
     QString raison;
-    if (!present)
+    if (!present) {
         raison = raison_lecture::formater(chemin, raison_lecture::sans_ligne, fichier_absent);
-    else if ((session.*lire)(chemin))
-        return true;
-    else
-        raison = session.raison_echec();
+    } else {
+        fichier_lu<Enregistrement> f = lire(chemin);
+        if (f.lu)
+            return std::move(f.contenu);
+        raison = f.raison;
+    }
     signaler(QStringLiteral("%1 %2 n'a pas pu être lue : %3").arg(quoi, entre_guillemets(chemin), raison));
-    return false;
+    return nullptr;
 }
 
 // What one run reads: the session and, for a comparison, solution B.
@@ -97,12 +101,9 @@ statut_export lire_comparee(const options_export &options, entrees_export &entre
 {
     if (sortie_sur_une_entree(options.sortie, options.comparer))
         return statut_usage;
-    session_graphe lecteur;
-    if (!lire_fichier(lecteur, &session_graphe::lire_solution, QFileInfo::exists(options.comparer), options.comparer,
-                      QStringLiteral("la solution à comparer")))
-        return statut_lecture;
-    entrees.b = std::move(lecteur.solution());
-    return statut_ecrit;
+    entrees.b = lire_fichier(lire_fichier_solution, QFileInfo::exists(options.comparer), options.comparer,
+                             QStringLiteral("la solution à comparer"));
+    return entrees.b ? statut_ecrit : statut_lecture;
 }
 
 // Reads the session file and the files the drawing needs with the viewer's
@@ -120,14 +121,17 @@ statut_export lire_session(const options_export &options, entrees_export &entree
         || sortie_sur_une_entree(options.sortie, fichier.chemin_solution))
         return statut_usage;
 
-    if (!lire_fichier(session, &session_graphe::lire_instance, instance_presente(fichier), fichier.chemin_instance,
-                      QStringLiteral("l'instance")))
+    session.instance() = lire_fichier(lire_fichier_instance, instance_presente(fichier), fichier.chemin_instance,
+                                      QStringLiteral("l'instance"));
+    if (!session.instance())
         return statut_lecture;
     // The solution drawing needs both files; the instance drawing only its own.
-    if (options.type_graphe != 1
-        && !lire_fichier(session, &session_graphe::lire_solution, solution_presente(fichier),
-                         fichier.chemin_solution, QStringLiteral("la solution")))
-        return statut_lecture;
+    if (options.type_graphe != 1) {
+        session.solution() = lire_fichier(lire_fichier_solution, solution_presente(fichier),
+                                          fichier.chemin_solution, QStringLiteral("la solution"));
+        if (!session.solution())
+            return statut_lecture;
+    }
     return options.comparer.isEmpty() ? statut_ecrit : lire_comparee(options, entrees);
 }
 

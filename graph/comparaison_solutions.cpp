@@ -2,7 +2,6 @@
 
 #include "graphe_instance.h"
 #include "graphe_solution.h"
-#include "session_graphe.h"
 
 #include <vector>
 
@@ -36,14 +35,6 @@ void separer(const std::vector<std::uint8_t> &dans, numeros_capteurs &seulement_
 }
 
 } // namespace
-
-std::unique_ptr<graphe_solution> lire_solution_seule(const QString &chemin)
-{
-    session_graphe lecteur;
-    if (!lecteur.lire_solution(chemin))
-        return nullptr;
-    return std::move(lecteur.solution());
-}
 
 comparaison_solutions comparer_solutions(const graphe_instance &instance, const graphe_solution &a,
                                          const graphe_solution &b)

@@ -3,8 +3,6 @@
 
 #include "faits_solution.h"
 
-#include <memory>
-
 class graphe_instance;
 class graphe_solution;
 
@@ -26,10 +24,6 @@ struct comparaison_solutions
     numeros_capteurs sl_seulement_a;
     numeros_capteurs sl_seulement_b;
 };
-
-// Reads a solution file on its own with the solution reader, its lines
-// included; null when it does not read whole.
-std::unique_ptr<graphe_solution> lire_solution_seule(const QString &chemin);
 
 // Linear in the sensors, the entries and the lists' lengths.
 comparaison_solutions comparer_solutions(const graphe_instance &instance, const graphe_solution &a,

@@ -1,4 +1,4 @@
-#include "session_graphe.h"
+#include "lecture_fichier.h"
 
 #include "coord_sommet.h"
 #include "graphe_instance.h"
@@ -144,17 +144,18 @@ struct etat_instance
 
 } // namespace
 
-bool session_graphe::lire_instance(const QString &path)
+fichier_lu<graphe_instance> lire_fichier_instance(const QString &chemin)
 {
+    fichier_lu<graphe_instance> f;
     etat_instance etat;
-    if (!lire_lignes(path, _raison_echec, _instance, etat))
-        return false;
-
-    if (etat.lignes_acceptees != _instance->nb_sensors()) {
+    if (!lire_lignes(chemin, f.raison, f.contenu, etat))
+        return f;
+    if (etat.lignes_acceptees != f.contenu->nb_sensors()) {
         erreur("Erreur : format du fichier instance..");
-        _raison_echec = raison_lecture::signaler_compte(path, etat.lignes_acceptees, _instance->nb_sensors(),
-                                                        "ligne capteur", "lignes capteur");
-        return false;
+        f.raison = raison_lecture::signaler_compte(chemin, etat.lignes_acceptees, f.contenu->nb_sensors(),
+                                                   "ligne capteur", "lignes capteur");
+        return f;
     }
-    return true;
+    f.lu = true;
+    return f;
 }

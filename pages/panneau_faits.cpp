@@ -10,7 +10,6 @@
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
-#include "registre_sessions.h"
 #include "roles_capteurs.h"
 #include "session_graphe.h"
 #include "texte_faits.h"
@@ -19,9 +18,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages,
-                             registre_sessions &registre)
-    : QObject(zone), _zone(zone), _pile(pile), _pages(pages), _registre(registre)
+panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages)
+    : QObject(zone), _zone(zone), _pile(pile), _pages(pages)
 {
     // Tight margins: the box is a few lines high.
     _zone->document()->setDocumentMargin(2);
@@ -43,13 +41,13 @@ QString panneau_faits::texte_capteur(QWidget *page)
 {
     auto *graphe = qobject_cast<graphe_visualisateur *>(page);
     const int capteur = graphe ? graphe->get_graphic_view()->capteur_choisi() : -1;
-    session_graphe *session = _registre.session_de(page);
+    session_graphe *session = _pages.session_de(page);
     const graphe_instance *instance = session ? session->instance().get() : nullptr;
     if (capteur < 0 || !instance || std::size_t(capteur) >= instance->positions().size()
         || !instance->positions()[std::size_t(capteur)])
         return QString();
     // Every role the session gives it, whatever the page draws.
-    const comparaison_ouverte *c = _registre.comparaison(_pages.item_par_fenetre().value(page, nullptr));
+    const comparaison_ouverte *c = _pages.comparaison_de(page);
     const roles_capteurs roles(*instance, session->solution().get(), c ? c->b.get() : nullptr);
     const coord_sommet &place = *instance->positions()[std::size_t(capteur)];
     return texte_faits::capteur_choisi(capteur, place.x(), place.y(), roles_capteurs::texte(roles.masque(capteur)),
@@ -81,11 +79,11 @@ void panneau_faits::suivre()
 QString panneau_faits::texte_page(QWidget *page)
 {
     QStandardItem *entree = _pages.item_par_fenetre().value(page, nullptr);
-    session_graphe *session = _registre.session_de(page);
+    session_graphe *session = _pages.session_de(page);
     if (!entree || !session || !session->instance())
         return QString();
     const graphe_instance &instance = *session->instance();
-    if (const comparaison_ouverte *c = _registre.comparaison(entree))
+    if (const comparaison_ouverte *c = _pages.comparaison_de(page))
         return session->solution() ? texte_faits::comparaison(comparer_solutions(instance, *session->solution(), *c->b))
                                    : QString();
     const QString texte_instance = texte_faits::instance(calculer_faits_instance(instance));

@@ -5,6 +5,8 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
+#include "graphic_view.h"
+#include "lecture_fichier.h"
 #include "liste_graphe.h"
 #include "pages_graphe.h"
 #include "panneau_faits.h"
@@ -14,6 +16,7 @@
 #include <QStandardItem>
 
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -28,6 +31,22 @@ bool a_une_ligne(QStandardItem *item_session, const QString &prefixe)
     return false;
 }
 
+// Reads a file again into records of its own, so that one that fails
+// leaves what was drawn from alone, and writes the reload's lines; null
+// when it did not read.
+template <typename Enregistrement>
+std::unique_ptr<Enregistrement> relu(const QString &chemin, fichier_lu<Enregistrement> (*lire)(const QString &))
+{
+    std::cout << "Recharger le fichier : " << chemin.toLocal8Bit().constData() << std::endl;
+    fichier_lu<Enregistrement> f = lire(chemin);
+    if (!f.lu) {
+        std::cout << QString::fromUtf8(echec_rechargement).toLocal8Bit().constData() << std::endl;
+        return nullptr;
+    }
+    std::cout << "  -> Charge OK..." << std::endl;
+    return std::move(f.contenu);
+}
+
 } // namespace
 
 rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
@@ -37,13 +56,13 @@ rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, pan
     _registre.suivre_creations([this](session_graphe &session, const QString &instance, const QString &solution) {
         suivre(session, instance, solution);
     });
-    _registre.suivre_comparaisons([this](comparaison_ouverte &comparaison) { suivre_b(comparaison); });
+    _pages.comparaisons().suivre_ajouts([this](comparaison_ouverte &comparaison) { suivre_b(comparaison); });
 }
 
 rechargement::~rechargement()
 {
     _registre.suivre_creations(nullptr);
-    _registre.suivre_comparaisons(nullptr);
+    _pages.comparaisons().suivre_ajouts(nullptr);
 }
 
 void rechargement::suivre_b(comparaison_ouverte &comparaison)
@@ -56,14 +75,12 @@ void rechargement::suivre_b(comparaison_ouverte &comparaison)
 void rechargement::b_change(comparaison_ouverte &comparaison)
 {
     curseur_attente attente;
-    session_graphe lu;
-    if (!lire_a_part(comparaison.chemin_b, fichier::solution, lu))
+    std::unique_ptr<graphe_solution> b = relu(comparaison.chemin_b, lire_fichier_solution);
+    if (!b)
         return;
-    comparaison.b = std::move(lu.solution());
-    if (QWidget *page = _pages.item_par_fenetre().key(comparaison.item, nullptr)) {
-        _pages.redessiner(_registre, page);
-        _panneau.oublier(page);
-    }
+    comparaison.b = std::move(b);
+    if (QWidget *page = _pages.item_par_fenetre().key(comparaison.item, nullptr))
+        redessiner_page(page);
 }
 
 void rechargement::suivre(session_graphe &session, const QString &chemin_instance,
@@ -77,7 +94,7 @@ void rechargement::suivre(session_graphe &session, const QString &chemin_instanc
 
 void rechargement::recharger_page_courante()
 {
-    session_graphe *session = _registre.session_de(_pages.page_courante());
+    session_graphe *session = _pages.session_de(_pages.page_courante());
     if (!session || !_chemins.contains(session)) {
         _pages.dire_aucun_graphe();
         return;
@@ -100,28 +117,20 @@ void rechargement::fichier_change(session_graphe &session, fichier quoi)
         redessiner(session, quoi == fichier::instance);
 }
 
-bool rechargement::lire_a_part(const QString &chemin, fichier quoi, session_graphe &lu)
-{
-    std::cout << "Recharger le fichier : " << chemin.toLocal8Bit().constData() << std::endl;
-    if (!(quoi == fichier::instance ? lu.lire_instance(chemin) : lu.lire_solution(chemin))) {
-        std::cout << QString::fromUtf8(echec_rechargement).toLocal8Bit().constData() << std::endl;
-        return false;
-    }
-    std::cout << "  -> Charge OK..." << std::endl;
-    return true;
-}
-
 bool rechargement::relire(session_graphe &session, fichier quoi)
 {
     const chemins c = _chemins.value(&session);
-    // Records of their own: a file that fails leaves the session's alone.
-    session_graphe lu;
-    if (!lire_a_part(quoi == fichier::instance ? c.instance : c.solution, quoi, lu))
-        return false;
-    if (quoi == fichier::instance)
-        session.instance() = std::move(lu.instance());
-    else
-        session.solution() = std::move(lu.solution());
+    if (quoi == fichier::instance) {
+        std::unique_ptr<graphe_instance> instance = relu(c.instance, lire_fichier_instance);
+        if (!instance)
+            return false;
+        session.instance() = std::move(instance);
+    } else {
+        std::unique_ptr<graphe_solution> solution = relu(c.solution, lire_fichier_solution);
+        if (!solution)
+            return false;
+        session.solution() = std::move(solution);
+    }
     lister(session, quoi);
     return true;
 }
@@ -141,9 +150,15 @@ void rechargement::redessiner(session_graphe &session, bool instance_changee)
     for (QWidget *page : _pages.pages_de(session.item())) {
         // An instance drawing does not show the solution; a comparison does.
         QStandardItem *entree = _pages.item_par_fenetre().value(page);
-        if (!instance_changee && type_graphe_pour(entree) == 1 && !_registre.comparaison(entree))
+        if (!instance_changee && type_graphe_pour(entree) == 1 && !_pages.comparaison_de(page))
             continue;
-        _pages.redessiner(_registre, page);
-        _panneau.oublier(page);
+        redessiner_page(page);
     }
+}
+
+void rechargement::redessiner_page(QWidget *page)
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    _pages.redessiner(page, graphe->get_graphic_view()->zoom(), pages_graphe::cadrage::meme_centre);
+    _panneau.oublier(page);
 }

@@ -45,8 +45,8 @@ struct surveillance_fichiers::suivi
     empreinte vue;
 };
 
-surveillance_fichiers::surveillance_fichiers(QObject *parent)
-    : QObject(parent), _veilleur(new QFileSystemWatcher(this))
+surveillance_fichiers::surveillance_fichiers(int calme_ms, QObject *parent)
+    : QObject(parent), _calme_ms(calme_ms), _veilleur(new QFileSystemWatcher(this))
 {
     connect(_veilleur, &QFileSystemWatcher::fileChanged, this, &surveillance_fichiers::fichier_change);
     connect(_veilleur, &QFileSystemWatcher::directoryChanged, this, &surveillance_fichiers::dossier_change);
@@ -65,7 +65,7 @@ void surveillance_fichiers::surveiller(const QString &chemin, rappel r)
         s->dossier = info.absolutePath();
         s->vue = empreinte_de(cle);
         s->minuterie.setSingleShot(true);
-        s->minuterie.setInterval(calme_ms);
+        s->minuterie.setInterval(_calme_ms);
         suivi *brut = s.get();
         connect(&s->minuterie, &QTimer::timeout, this, [this, brut] { calme(*brut); });
         trouve = _suivis.emplace(cle, std::move(s)).first;

@@ -10,7 +10,6 @@ class QTextBrowser;
 class QUrl;
 class QWidget;
 class pages_graphe;
-class registre_sessions;
 
 // The box under the tree: the facts of the graph page on screen, empty when
 // none is. Each page's text is made once, when it is first shown.
@@ -19,7 +18,7 @@ class panneau_faits : public QObject
     Q_OBJECT
 
 public:
-    panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages, registre_sessions &registre);
+    panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_graphe &pages);
 
     // The page's drawing changed: its text is made again when next shown.
     void oublier(QWidget *page);
@@ -38,7 +37,6 @@ private:
     QTextBrowser *_zone;
     QStackedWidget *_pile;
     pages_graphe &_pages;
-    registre_sessions &_registre;
     QHash<QWidget *, QString> _textes;
     QString _montre;
 };

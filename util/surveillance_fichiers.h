@@ -24,9 +24,9 @@ class surveillance_fichiers : public QObject
 public:
     using rappel = std::function<void()>;
     // Writers pause between chunks; a file quiet for this long is whole.
-    static constexpr int calme_ms = 300;
+    static constexpr int calme_par_defaut_ms = 300;
 
-    explicit surveillance_fichiers(QObject *parent = nullptr);
+    explicit surveillance_fichiers(int calme_ms = calme_par_defaut_ms, QObject *parent = nullptr);
     ~surveillance_fichiers() override;
 
     // Runs r after each change of the file's content; one path may have
@@ -54,6 +54,7 @@ private:
     void lacher_dossier(const QString &dossier);
     void calme(suivi &s);
 
+    const int _calme_ms;
     QFileSystemWatcher *_veilleur;
     std::map<QString, std::unique_ptr<suivi>> _suivis;
     bool _actif = true;

@@ -31,9 +31,6 @@ public:
     // Both files of the page on screen, now; the status bar says so when no
     // graph page is shown.
     void recharger_page_courante();
-    // Reads a file again into lu, a session of its own, and writes the
-    // reload's lines; true when it read. Any file drawn from, read again.
-    static bool lire_a_part(const QString &chemin, fichier quoi, session_graphe &lu);
     surveillance_fichiers &surveillance() { return _surveillance; }
 
 private:
@@ -53,6 +50,7 @@ private:
     // A file that did not read when the session was opened has no row yet.
     void lister(session_graphe &session, fichier quoi);
     void redessiner(session_graphe &session, bool instance_changee);
+    void redessiner_page(QWidget *page);
 
     registre_sessions &_registre;
     pages_graphe &_pages;

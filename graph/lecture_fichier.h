@@ -1,0 +1,31 @@
+#ifndef LECTURE_FICHIER_H
+#define LECTURE_FICHIER_H
+
+#include <QString>
+
+#include <memory>
+
+class graphe_instance;
+class graphe_solution;
+
+// One file read into a record of its own. Every reading of an instance or
+// a solution file goes through here: a session's, a reload's, a compared
+// solution's, the export command's.
+template <typename Enregistrement>
+struct fichier_lu
+{
+    // Made as soon as the file opened and filled as far as it read; null
+    // when the file did not open.
+    std::unique_ptr<Enregistrement> contenu;
+    // Read whole.
+    bool lu = false;
+    // Why not, in raison_lecture's form; empty when it was.
+    QString raison;
+};
+
+// Each writes the reader's console lines, and its reason on std::cerr when
+// the file does not read.
+fichier_lu<graphe_instance> lire_fichier_instance(const QString &chemin);
+fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin);
+
+#endif

@@ -1,0 +1,220 @@
+#include "pages_graphe.h"
+
+#include "constructeur_scene.h"
+#include "curseur_attente.h"
+#include "graphe_solution.h"
+#include "graphe_visualisateur.h"
+#include "graphic_view.h"
+#include "lecture_fichier.h"
+#include "liste_graphe.h"
+#include "registre_sessions.h"
+#include "session_graphe.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointF>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStandardItem>
+#include <QStatusBar>
+
+#include <cmath>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+constexpr int duree_message_ms = 1500;
+
+// What a page's view keeps across a new drawing of the same graph.
+struct vue_gardee
+{
+    // The scene point at the centre of the viewport, as a fraction of the
+    // drawing area, so that it stays in place whatever the area's size.
+    QPointF centre;
+    // The chosen sensor, -1 for none.
+    int capteur = -1;
+};
+
+vue_gardee garder_vue(graphic_view *vue)
+{
+    const QSize fenetre = vue->viewport()->size();
+    const double x = vue->horizontalScrollBar()->value() + fenetre.width() / 2.0;
+    const double y = vue->verticalScrollBar()->value() + fenetre.height() / 2.0;
+    return {QPointF(x / vue->largeur_scene(), y / vue->hauteur_scene()), vue->capteur_choisi()};
+}
+
+void centrer(graphic_view *vue, const QPointF &centre)
+{
+    const QSize fenetre = vue->viewport()->size();
+    vue->horizontalScrollBar()->setValue(int(std::lround(centre.x() * vue->largeur_scene() - fenetre.width() / 2.0)));
+    vue->verticalScrollBar()->setValue(int(std::lround(centre.y() * vue->hauteur_scene() - fenetre.height() / 2.0)));
+}
+
+} // namespace
+
+int type_graphe_pour(const QStandardItem *entree)
+{
+    const QByteArray texte = entree->text().toLocal8Bit();
+    return (!texte.isEmpty() && texte.at(0) == 's') ? 2 : 1;
+}
+
+pages_graphe::pages_graphe(registre_sessions &registre, liste_graphe *arbre, QStackedWidget *pile,
+                           QStatusBar *barre_etat, const actions_zoom &zooms)
+    : _registre(registre), _arbre(arbre), _pile(pile), _barre_etat(barre_etat), _zooms(zooms)
+{
+    // One mark at a time: checking an action unchecks the others.
+    auto *groupe = new QActionGroup(zooms.front()->parent());
+    for (QAction *action : zooms)
+        groupe->addAction(action);
+}
+
+void pages_graphe::cocher_zoom(int facteur)
+{
+    const int rang = rang_zoom(facteur);
+    _zooms[std::size_t(rang < 0 ? int(_zooms.size()) - 1 : rang)]->setChecked(true);
+}
+
+void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
+{
+    session_graphe *session = _registre.session_par_item().value(item_session, nullptr);
+    if (!session)
+        return;
+
+    if (QWidget *existante = _item_par_fenetre.key(entree, nullptr)) {
+        auto *page = qobject_cast<graphe_visualisateur *>(existante);
+        _pile->setCurrentIndex(page->get_index_page());
+        std::cout << "fenetre deja existe --> open()" << std::endl;
+        cocher_zoom(page->get_graphic_view()->zoom());
+        return;
+    }
+
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Select session : ") + item_session->text(),
+                             duree_message_ms);
+
+    auto nouvelle = std::make_unique<graphe_visualisateur>();
+    graphe_visualisateur *page = nouvelle.get();
+    page->get_item_session() = item_session;
+    const int index = _pile->addWidget(nouvelle.release()); // the stack owns it now
+    _pile->setCurrentIndex(index);
+    page->get_index_page() = index;
+    _item_par_fenetre.insert(_pile->widget(index), entree);
+    _pile->setCurrentIndex(_pile->count() - 1);
+
+    dessiner(page->get_graphic_view(), session, entree);
+    cocher_zoom(1);
+}
+
+void pages_graphe::dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree)
+{
+    const curseur_attente attente;
+    if (comparaison_ouverte *comparaison = _comparaisons.trouver(entree))
+        construire_comparaison(vue, session, comparaison->b.get());
+    else
+        construire_scene(vue, session, type_graphe_pour(entree));
+    vue->verticalScrollBar()->setValue(0);
+    vue->horizontalScrollBar()->setValue(0);
+}
+
+session_graphe *pages_graphe::session_de_l_entree(QStandardItem *entree)
+{
+    QStandardItem *item_session = nullptr;
+    if (!entree || _arbre->trouver_item_session(entree, item_session) != 1) {
+        std::cout << "Erreur : obtenir le idx session" << std::endl;
+        return nullptr;
+    }
+    return _registre.session_par_item().value(item_session, nullptr);
+}
+
+void pages_graphe::redessiner(QWidget *page, int zoom, cadrage ou)
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    if (!graphe)
+        return;
+    const curseur_attente attente;
+    graphic_view *vue = graphe->get_graphic_view();
+    const vue_gardee gardee = garder_vue(vue);
+    vue->vider();
+    vue->set_zoom(zoom);
+    QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    session_graphe *session = session_de_l_entree(entree);
+    // The view stays emptied at its new size.
+    if (!session)
+        return;
+    dessiner(vue, session, entree);
+    if (ou == cadrage::meme_centre)
+        centrer(vue, gardee.centre);
+    vue->choisir_capteur(gardee.capteur);
+}
+
+QWidget *pages_graphe::page_solution()
+{
+    QWidget *page = _pile->currentWidget();
+    QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    if (entree && type_graphe_pour(entree) == 2 && !_comparaisons.trouver(entree))
+        return page;
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucune solution affichée"), duree_message_ms);
+    return nullptr;
+}
+
+bool pages_graphe::comparer(QWidget *page, const QString &chemin_b)
+{
+    session_graphe *session = session_de(page);
+    if (!session || !session->solution())
+        return false;
+    const QString chemin = QFileInfo(chemin_b).absoluteFilePath();
+    comparaison_ouverte *comparaison = _comparaisons.trouver(session, chemin);
+    if (!comparaison) {
+        fichier_lu<graphe_solution> b = lire_fichier_solution(chemin);
+        if (!b.lu) {
+            std::cout << "Erreur : la solution à comparer n'a pas pu être lue" << std::endl;
+            return false;
+        }
+        auto nouvelle = std::make_unique<comparaison_ouverte>();
+        nouvelle->session = session;
+        nouvelle->chemin_b = chemin;
+        nouvelle->b = std::move(b.contenu);
+        nouvelle->item = _arbre->ajouter_comparaison(session->item(), session->solution()->nom_fichier(), chemin);
+        comparaison = &_comparaisons.ajouter(std::move(nouvelle));
+    }
+    ouvrir(session->item(), comparaison->item);
+    return true;
+}
+
+QList<QWidget *> pages_graphe::pages_de(const QStandardItem *item_session) const
+{
+    // In the stack's order, so that redrawing them always writes the same.
+    QList<QWidget *> pages;
+    for (int i = 0; i < _pile->count(); ++i) {
+        auto *visualisateur = qobject_cast<graphe_visualisateur *>(_pile->widget(i));
+        if (visualisateur && _item_par_fenetre.contains(visualisateur)
+            && visualisateur->get_item_session() == item_session)
+            pages.append(visualisateur);
+    }
+    return pages;
+}
+
+graphe_visualisateur *pages_graphe::page_courante() const
+{
+    QWidget *page = _pile->currentWidget();
+    return _item_par_fenetre.contains(page) ? qobject_cast<graphe_visualisateur *>(page) : nullptr;
+}
+
+session_graphe *pages_graphe::session_de(QWidget *page) const
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    return graphe ? _registre.session_par_item().value(graphe->get_item_session(), nullptr) : nullptr;
+}
+
+comparaison_ouverte *pages_graphe::comparaison_de(QWidget *page) const
+{
+    QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    return entree ? _comparaisons.trouver(entree) : nullptr;
+}
+
+void pages_graphe::dire_aucun_graphe()
+{
+    _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucun graphe affiché"), duree_message_ms);
+}
