@@ -263,6 +263,7 @@ void tst_bout_en_bout::comparaison()
     comparer(bonne);
     QCOMPARE(app.page(), page_c);
     QCOMPARE(session->rowCount(), 3);
+    QCOMPARE(app.fenetre.pages().comparaisons().liste().size(), std::size_t(1));
 }
 
 void tst_bout_en_bout::zoom_identique_une_fois()
