@@ -59,17 +59,17 @@ bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const Q
     return peintre.end();
 }
 
-bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int echelle)
+bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int pixels_par_unite)
 {
     const QRectF rectangle = scene->sceneRect();
-    const int largeur = static_cast<int>(rectangle.width()) * echelle;
-    const int hauteur = static_cast<int>(rectangle.height()) * echelle;
+    const int largeur = static_cast<int>(rectangle.width()) * pixels_par_unite;
+    const int hauteur = static_cast<int>(rectangle.height()) * pixels_par_unite;
     QPixmap image(largeur, hauteur);
     if (image.isNull())
         return false;
     QPainter peintre(&image);
     peintre.fillRect(image.rect(), fond_blanc);
-    peintre.scale(echelle, echelle);
+    peintre.scale(pixels_par_unite, pixels_par_unite);
     peintre_items::peindre_scene(peintre, scene);
     peintre.end();
     QImageWriter ecrivain(&fichier, suffixe(fichier.fileName()));
@@ -183,7 +183,7 @@ format_image format_du_nom(const QString &nom_fichier)
     return format_image::inconnu;
 }
 
-bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle, QString *raison)
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int pixels_par_unite, QString *raison)
 {
     auto echec = [raison](const QString &pourquoi) {
         if (raison)
@@ -200,7 +200,7 @@ bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle
     bool ecrit = false;
     switch (format) {
     case format_image::matriciel:
-        ecrit = ecrire_matriciel(scene, fichier, echelle);
+        ecrit = ecrire_matriciel(scene, fichier, pixels_par_unite);
         break;
     case format_image::svg:
         ecrit = ecrire_svg(scene, fichier);

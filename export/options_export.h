@@ -9,7 +9,8 @@ class QCommandLineParser;
 struct options_export {
     int type_graphe = 1;
     int zoom = 1;
-    int echelle = 1;
+    // --scale: pixels per scene unit of a raster image.
+    int pixels_par_unite = 1;
     bool traces = false;
     // The facts as JSON instead of a picture.
     bool rapport = false;

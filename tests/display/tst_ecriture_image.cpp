@@ -72,7 +72,7 @@ void tst_ecriture_image::pixels_de_la_scene_data()
 {
     QTest::addColumn<int>("type_graphe");
     QTest::addColumn<int>("zoom");
-    QTest::addColumn<int>("echelle");
+    QTest::addColumn<int>("pixels_par_unite");
     QTest::newRow("instance x1") << 1 << 1 << 1;
     QTest::newRow("solution x2") << 2 << 2 << 1;
     QTest::newRow("solution x1, deux pixels par unite") << 2 << 1 << 2;
@@ -82,17 +82,17 @@ void tst_ecriture_image::pixels_de_la_scene()
 {
     QFETCH(int, type_graphe);
     QFETCH(int, zoom);
-    QFETCH(int, echelle);
+    QFETCH(int, pixels_par_unite);
     capture_flux console;
     graphic_view vue;
     vue.set_zoom(zoom);
     construire_scene(&vue, &_session, type_graphe);
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("g.png");
-    QVERIFY(ecrire_image(vue.scene(), chemin, echelle));
+    QVERIFY(ecrire_image(vue.scene(), chemin, pixels_par_unite));
 
     // The picture is the scene as Qt itself renders it, item by item.
-    QImage attendue(vue.largeur_scene() * echelle, vue.hauteur_scene() * echelle, QImage::Format_RGB32);
+    QImage attendue(vue.largeur_scene() * pixels_par_unite, vue.hauteur_scene() * pixels_par_unite, QImage::Format_RGB32);
     attendue.fill(Qt::white);
     QPainter peintre(&attendue);
     vue.scene()->render(&peintre);
