@@ -29,8 +29,9 @@ QList<QGlyphRun> disposition(const QFont &police, const QString &texte)
 
 chiffres_dessines &chiffres_dessines::pour(QPainter *painter)
 {
-    // Painting happens on the GUI thread only, with one font at a time.
-    static std::unique_ptr<chiffres_dessines> table;
+    // One table a thread: tiles are painted in worker threads, each with the
+    // font engines of its own thread, one font at a time.
+    thread_local std::unique_ptr<chiffres_dessines> table;
     const QFont &police = painter->font();
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 0;
     if (!table || table->_dpi != dpi || !(table->_police == police))

@@ -9,6 +9,7 @@
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
 #include "roles_capteurs.h"
 #include "session_graphe.h"
 
@@ -53,12 +54,14 @@ constexpr int diametre_sommet = echelle_dessin::diametre_sommet;
 constexpr qreal largeur_arc_difference = 1.5;
 
 // Every item of a drawing is made here, so that the whole drawing's items can
-// be tuned in one place.
+// be tuned in one place, and each is written into the drawing's list as it
+// is made.
 class fabrique_items
 {
 public:
-    explicit fabrique_items(QGraphicsScene *scene)
-        : _scene(scene), _contour(bleu_nuit), _trait_arc(gris_arc), _info_sommet(QObject::tr("sommet : "))
+    fabrique_items(QGraphicsScene *scene, liste_dessin &liste)
+        : _scene(scene), _liste(liste), _contour(bleu_nuit), _trait_arc(gris_arc),
+          _info_sommet(QObject::tr("sommet : "))
     {
     }
 
@@ -69,13 +72,15 @@ public:
         if (couleur)
             item->setDefaultTextColor(*couleur);
         _scene->addItem(item);
+        _liste.ajouter_texte(*item);
     }
 
-    void ligne(qreal x1, qreal y1, qreal x2, qreal y2, const QPen &stylo)
+    void ligne(int x1, int y1, int x2, int y2, const QPen &stylo)
     {
         auto *item = new QGraphicsLineItem(x1, y1, x2, y2);
         item->setPen(stylo);
         _scene->addItem(item);
+        _liste.ajouter_ligne(QLine(x1, y1, x2, y2), stylo);
     }
 
     std::unique_ptr<graphic_item_sommet> sommet(int id, int x, int y, const QColor &fond,
@@ -90,6 +95,9 @@ public:
         item->set_couleur_etiquette(couleur_etiquette);
         item->setToolTip(_info_sommet + QString::number(id));
         item->setAcceptDrops(true);
+        if (std::size_t(id) >= _rangs.size())
+            _rangs.resize(std::size_t(id) + 1, aucun_rang);
+        _rangs[std::size_t(id)] = _liste.ajouter_sommet(QPoint(x, y), id, item->brush(), couleur_etiquette, _contour);
         return item;
     }
 
@@ -103,12 +111,26 @@ public:
         item->destination() = destination;
         _scene->addItem(item);
         item->ajuster_ligne();
+        const std::uint32_t de = rang(source);
+        const std::uint32_t vers = rang(destination);
+        // Only this drawing's vertices are in its list.
+        if (de != aucun_rang && vers != aucun_rang)
+            _liste.ajouter_arc(item->line().toLine(), item->pen(), de, vers);
     }
 
     // The scene takes the vertex over.
     void ajouter(std::unique_ptr<graphic_item_sommet> item) { _scene->addItem(item.release()); }
 
 private:
+    static constexpr std::uint32_t aucun_rang = UINT32_MAX;
+
+    // The vertex's place in the list, by its number.
+    std::uint32_t rang(graphic_item_sommet *sommet) const
+    {
+        const std::size_t id = std::size_t(sommet->id());
+        return id < _rangs.size() ? _rangs[id] : aucun_rang;
+    }
+
     // One brush per fill colour, shared by the vertices of that colour.
     const QBrush &brosse(const QColor &couleur)
     {
@@ -120,6 +142,8 @@ private:
     }
 
     QGraphicsScene *_scene;
+    liste_dessin &_liste;
+    std::vector<std::uint32_t> _rangs;
     // Equal pens, brushes and tool-tip prefixes are shared rather than made
     // again for every item: the same values, one allocation.
     const QPen _contour;
@@ -376,12 +400,17 @@ void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *sol
     // Every item is new: one update of the whole view instead of one dirty
     // area per item, which the view would merge one by one.
     vue->scene()->update();
-    fabrique_items fabrique(vue->scene());
+    auto liste = std::make_shared<liste_dessin>(QSize(largeur, hauteur), vue->viewport()->font(),
+                                                vue->viewport()->logicalDpiY());
+    fabrique_items fabrique(vue->scene(), *liste);
     fabrique.texte(QStringLiteral(":"), 0, 0);
     dessiner_cadre(fabrique, largeur, hauteur);
 
-    if (!instance || (avec_solution && !solution))
+    if (!instance || (avec_solution && !solution)) {
+        liste->terminer();
+        vue->retenir_dessin(std::nullopt, roles_capteurs(), std::move(liste));
         return;
+    }
     // A read that stopped part-way leaves fewer positions than announced.
     const donnees_dessin d{*instance, avec_solution ? solution : nullptr,
                            std::min<std::size_t>(instance->nb_sensors(), instance->positions().size()),
@@ -397,7 +426,8 @@ void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *sol
     creer_arcs(fabrique, vue, d, roles);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
         fabrique.ajouter(std::move(sommet));
-    vue->retenir_dessin(e, std::move(roles));
+    liste->terminer();
+    vue->retenir_dessin(e, std::move(roles), std::move(liste));
 }
 
 } // namespace

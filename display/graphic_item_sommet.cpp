@@ -74,7 +74,7 @@ QGraphicsTextItem *&graphic_item_sommet::etiquette()
         _etiquette = new QGraphicsTextItem(this);
         _etiquette->hide();
         if (_deja_peint)
-            _etiquette->setPos(position_du_numero());
+            _etiquette->setPos(origine_numero(_id));
         _etiquette->setPlainText(QString::number(_id));
         _etiquette->setDefaultTextColor(_couleur_etiquette);
     }
@@ -89,9 +89,32 @@ void graphic_item_sommet::set_couleur_etiquette(const QColor &couleur)
         _etiquette->setDefaultTextColor(couleur);
 }
 
-QPointF graphic_item_sommet::position_du_numero() const
+QPointF graphic_item_sommet::origine_numero(int id)
 {
-    return QPointF(debut_numero(_id), base_numero);
+    return QPointF(debut_numero(id), base_numero);
+}
+
+void graphic_item_sommet::peindre_numero(QPainter *painter, const QColor &couleur, QStringView texte,
+                                         const QPointF &origine)
+{
+    painter->setPen(couleur);
+    // Shaping the number again on every paint is what drawText costs; the
+    // digits' glyphs, looked up once, land on the same pixels.
+    if (painter->layoutDirection() == Qt::LeftToRight
+        && chiffres_dessines::pour(painter).dessiner(painter, origine, texte))
+        return;
+    painter->drawText(origine, texte.toString());
+}
+
+void graphic_item_sommet::peindre(QPainter *painter, const QPen &contour, const QBrush &fond, int id,
+                                  const QColor &couleur_numero)
+{
+    // As the ellipse item paints its whole circle.
+    painter->setPen(contour);
+    painter->setBrush(fond);
+    painter->drawEllipse(QRectF(0, 0, diametre, diametre));
+    std::array<char16_t, 12> tampon;
+    peindre_numero(painter, couleur_numero, ecrire_decimal(id, tampon), origine_numero(id));
 }
 
 void graphic_item_sommet::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
@@ -101,25 +124,14 @@ void graphic_item_sommet::paint(QPainter *painter, const QStyleOptionGraphicsIte
     if (!_etiquette && !_etiquette_a_faire)
         return;
     _deja_peint = true;
-    const QPointF origine = position_du_numero();
+    const QPointF origine = origine_numero(_id);
     // Until the label is asked for, the number and colour it would hold are
     // the vertex's own: the same text on the same pixels.
-    std::array<char16_t, 12> tampon;
-    QStringView texte;
-    QString texte_etiquette;
     if (_etiquette) {
-        painter->setPen(_etiquette->defaultTextColor());
         _etiquette->setPos(origine);
-        texte_etiquette = _etiquette->toPlainText();
-        texte = texte_etiquette;
-    } else {
-        painter->setPen(_couleur_etiquette);
-        texte = ecrire_decimal(_id, tampon);
-    }
-    // Shaping the number again on every paint is what drawText costs; the
-    // digits' glyphs, looked up once, land on the same pixels.
-    if (painter->layoutDirection() == Qt::LeftToRight
-        && chiffres_dessines::pour(painter).dessiner(painter, origine, texte))
+        peindre_numero(painter, _etiquette->defaultTextColor(), _etiquette->toPlainText(), origine);
         return;
-    painter->drawText(origine, texte.toString());
+    }
+    std::array<char16_t, 12> tampon;
+    peindre_numero(painter, _couleur_etiquette, ecrire_decimal(_id, tampon), origine);
 }

@@ -25,6 +25,13 @@ public:
     ~graphic_item_sommet() override;
     graphic_item_sommet &operator=(const graphic_item_sommet &) = delete;
 
+    // Where the number's base line starts, in the vertex's coordinates.
+    static QPointF origine_numero(int id);
+    // Paints a vertex as the item paints itself, its top-left corner at the
+    // painter's origin: for those who paint without the item (the tiles).
+    static void peindre(QPainter *painter, const QPen &contour, const QBrush &fond, int id,
+                        const QColor &couleur_numero);
+
     int type() const override { return Type; }
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
@@ -39,7 +46,7 @@ public:
     std::vector<graphic_item_arc *> &arcs_sortants() { return _arcs_sortants; }
 
 private:
-    QPointF position_du_numero() const;
+    static void peindre_numero(QPainter *painter, const QColor &couleur, QStringView texte, const QPointF &origine);
 
     int _id = 0;
     QGraphicsTextItem *_etiquette = nullptr;

@@ -2,7 +2,9 @@
 
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
+#include "liste_dessin.h"
 #include "marque_capteur.h"
+#include "tuiles_dessin.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -11,8 +13,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QRegion>
 #include <QScrollBar>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -77,6 +81,7 @@ graphic_view::graphic_view(QWidget *parent)
     setOptimizationFlag(QGraphicsView::DontSavePainterState);
     // The status bar follows the pointer without a button held.
     viewport()->setMouseTracking(true);
+    _tuiles = new tuiles_dessin(this);
 }
 
 graphic_view::~graphic_view()
@@ -105,6 +110,7 @@ void graphic_view::vider()
     choisir_capteur(-1);
     _echelle.reset();
     _roles = roles_capteurs();
+    _tuiles->installer(nullptr);
     annoncer_position(QString());
     _liste_sommets.clear();
     // The ghost goes with the scene: end the drag without deleting it twice.
@@ -114,8 +120,11 @@ void graphic_view::vider()
     }
     // Items the event loop has not polished yet make each deletion scan all
     // the others: a zoom asked for again before it ran took minutes at
-    // 65535 sensors. The scene polishes them now, as the loop would have.
-    QCoreApplication::sendPostedEvents(scene(), QEvent::MetaCall);
+    // 65535 sensors. The scene polishes them now, as the loop would have;
+    // only that, since delivering all its posted calls would also paint the
+    // window's pending repaint of the drawing about to go.
+    if (!QMetaObject::invokeMethod(scene(), "_q_polishItems", Qt::DirectConnection))
+        QCoreApplication::sendPostedEvents(scene(), QEvent::MetaCall);
     // The whole drawing goes: one update of the whole view instead of one
     // dirty area per deleted item, which the view merges one by one.
     scene()->update();
@@ -176,9 +185,15 @@ void graphic_view::mousePressEvent(QMouseEvent *event)
     _decalage = {static_cast<int>(pointeur.x() - _sommet_fantome->x() + h),
                  static_cast<int>(pointeur.y() - _sommet_fantome->y() + v)};
     _sommet_fantome->setOpacity(0.5);
+    // Over tiles, the view paints the ghost itself: a visible item moving
+    // in a scene of a few hundred thousand has Qt walk all of them at each
+    // step.
+    if (_tuiles->liste())
+        _sommet_fantome->hide();
     scene()->addItem(_sommet_fantome);
     _deplacement_en_cours = true;
     setCursor(Qt::ClosedHandCursor);
+    montrer_fantome();
 }
 
 void graphic_view::mouseMoveEvent(QMouseEvent *event)
@@ -194,6 +209,7 @@ void graphic_view::mouseMoveEvent(QMouseEvent *event)
         borner(pointeur.x() - _decalage.first + barre_h->value(),
                pointeur.y() - _decalage.second + barre_v->value());
     _sommet_fantome->setPos(coin.first, coin.second);
+    montrer_fantome();
 
     // Near an edge the view scrolls by itself; each change of value runs
     // scrollContentsBy, which keeps the ghost under the pointer.
@@ -229,7 +245,10 @@ void graphic_view::mouseReleaseEvent(QMouseEvent *event)
     graphic_item_sommet *fantome = _sommet_fantome;
     oublier_fantome();
     delete fantome;
+    montrer_fantome();
     setCursor(Qt::ArrowCursor);
+    if (sommet)
+        suivre_deplacement(sommet);
     if (!sommet) {
         std::cout << "obj inconue.." << std::endl;
         return;
@@ -247,15 +266,125 @@ void graphic_view::scrollContentsBy(int dx, int dy)
                    static_cast<int>(_sommet_fantome->y() - dy));
         _sommet_fantome->setPos(coin.first, coin.second);
     }
-    scene()->update();
+    if (_tuiles->liste())
+        viewport()->update();
+    else
+        scene()->update();
     suivre_pointeur();
 }
 
-void graphic_view::retenir_dessin(const echelle_dessin &echelle, roles_capteurs roles)
+void graphic_view::retenir_dessin(std::optional<echelle_dessin> echelle, roles_capteurs roles,
+                                  std::shared_ptr<const liste_dessin> liste)
 {
     _echelle = echelle;
     _roles = std::move(roles);
+    _tuiles->installer(std::move(liste));
+    viewport()->update();
     suivre_pointeur();
+}
+
+void graphic_view::suivre_deplacement(graphic_item_sommet *sommet)
+{
+    const std::shared_ptr<const liste_dessin> &liste = _tuiles->liste();
+    if (!liste)
+        return;
+    // The list holds the vertices in the order the builder listed them.
+    const auto &sommets = liste->sommets();
+    std::size_t indice = 0;
+    while (indice < _liste_sommets.size() && _liste_sommets[indice] != sommet)
+        ++indice;
+    if (indice >= sommets.size() || sommets[indice].id != sommet->id())
+        return;
+    std::vector<QPoint> touchees;
+    std::shared_ptr<const liste_dessin> nouvelle =
+        liste->deplacer(std::uint32_t(indice), sommet->pos().toPoint(), touchees);
+    _tuiles->remplacer(std::move(nouvelle), touchees);
+    QRegion region;
+    for (const QPoint &t : touchees)
+        region += viewportTransform().mapRect(QRectF(liste_dessin::rectangle_tuile(t))).toAlignedRect();
+    viewport()->update(region);
+}
+
+void graphic_view::montrer_fantome()
+{
+    if (!_tuiles->liste())
+        return;
+    QRect zone;
+    if (_sommet_fantome)
+        zone = viewportTransform()
+                   .mapRect(_sommet_fantome->sceneBoundingRect())
+                   .toAlignedRect()
+                   .adjusted(-marge_repeinte, -marge_repeinte, marge_repeinte, marge_repeinte);
+    viewport()->update(QRegion(zone) + _zone_fantome);
+    _zone_fantome = zone;
+}
+
+void graphic_view::paintEvent(QPaintEvent *event)
+{
+    if (!_tuiles->liste()) {
+        QGraphicsView::paintEvent(event);
+        return;
+    }
+    QPainter peintre(viewport());
+    peindre_tuiles(peintre, event->region());
+    peintre.setWorldTransform(viewportTransform());
+    peindre_par_dessus(peintre);
+}
+
+void graphic_view::peindre_tuiles(QPainter &peintre, const QRegion &region)
+{
+    const liste_dessin &liste = *_tuiles->liste();
+    const QTransform vers_vue = viewportTransform();
+    const QRect aire(QPoint(0, 0), liste.aire());
+    const QRect montree = vers_vue.inverted().mapRect(QRectF(viewport()->rect())).toAlignedRect() & aire;
+    const QRect exposee = vers_vue.inverted().mapRect(QRectF(region.boundingRect())).toAlignedRect() & aire;
+    auto tuiles_de = [](const QRect &zone, int marge) {
+        std::vector<QPoint> tuiles;
+        const int t = liste_dessin::taille_tuile;
+        for (int r = zone.top() / t - marge; r <= zone.bottom() / t + marge; ++r)
+            for (int c = zone.left() / t - marge; c <= zone.right() / t + marge; ++c)
+                tuiles.emplace_back(c, r);
+        return tuiles;
+    };
+    if (!exposee.isEmpty()) {
+        const std::vector<QPoint> tuiles = tuiles_de(exposee, 0);
+        _tuiles->preparer(tuiles);
+        // Beyond the drawing area the view shows its own background.
+        peintre.setClipRect(vers_vue.mapRect(QRectF(aire)).toAlignedRect(), Qt::IntersectClip);
+        const QPoint decalage = vers_vue.map(QPoint(0, 0));
+        for (const QPoint &t : tuiles)
+            peintre.drawImage(decalage + liste_dessin::rectangle_tuile(t).topLeft(), _tuiles->image(t));
+        peintre.setClipping(false);
+    }
+    // Those around what is shown, for the next scroll.
+    if (!montree.isEmpty()) {
+        std::vector<QPoint> autour;
+        for (const QPoint &t : tuiles_de(montree, 1))
+            if (t.x() >= 0 && t.y() >= 0 && t.x() < liste.colonnes() && t.y() < liste.rangees())
+                autour.push_back(t);
+        _tuiles->anticiper(autour);
+    }
+}
+
+void graphic_view::peindre_par_dessus(QPainter &peintre)
+{
+    if (_sommet_fantome && !_sommet_fantome->isVisible()) {
+        peintre.save();
+        peintre.setWorldTransform(_sommet_fantome->sceneTransform() * viewportTransform());
+        peintre.setOpacity(_sommet_fantome->opacity());
+        QStyleOptionGraphicsItem option;
+        option.exposedRect = _sommet_fantome->boundingRect();
+        _sommet_fantome->paint(&peintre, &option, viewport());
+        peintre.restore();
+    }
+    graphic_item_sommet *sommet = _capteur_choisi < 0 ? nullptr : trouver_sommet(_capteur_choisi);
+    if (!sommet)
+        return;
+    peintre.save();
+    peintre.setWorldTransform(viewportTransform());
+    peintre.setOpacity(1.0);
+    marque_capteur(*sommet).peindre(peintre);
+    peintre.restore();
 }
 
 void graphic_view::suivre_pointeur()
@@ -312,16 +441,10 @@ void graphic_view::repeindre_marques()
 
 void graphic_view::drawForeground(QPainter *painter, const QRectF &rect)
 {
+    // Only a view painting its items comes here; the items leave the painter
+    // as the last one set it.
     QGraphicsView::drawForeground(painter, rect);
-    graphic_item_sommet *sommet = _capteur_choisi < 0 ? nullptr : trouver_sommet(_capteur_choisi);
-    if (!sommet)
-        return;
-    // The items leave the painter as the last one set it.
-    painter->save();
-    painter->setWorldTransform(viewportTransform());
-    painter->setOpacity(1.0);
-    marque_capteur(*sommet).peindre(*painter);
-    painter->restore();
+    peindre_par_dessus(*painter);
 }
 
 QString graphic_view::texte_position(const QPoint &point)

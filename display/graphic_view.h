@@ -9,11 +9,14 @@
 #include <QList>
 #include <QRectF>
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 class graphic_item_sommet;
+class liste_dessin;
+class tuiles_dessin;
 
 // The view of one graph window: owns its scene, knows the vertices by number
 // and lets the user drag a vertex with the left button, choose a sensor with
@@ -35,9 +38,13 @@ public:
     int &hauteur_scene() { return _hauteur_scene; }
     int zoom() const { return _zoom; }
 
-    // What the builder leaves of a drawing: where it put the sensors and
-    // the roles it shows. Gone with the drawing.
-    void retenir_dessin(const echelle_dessin &echelle, roles_capteurs roles);
+    // What the builder leaves of a drawing: where it put the sensors, the
+    // roles it shows and its list, from which the screen is painted in
+    // tiles. Gone with the drawing; a view without a list paints its
+    // scene's items as Qt does.
+    void retenir_dessin(std::optional<echelle_dessin> echelle, roles_capteurs roles,
+                        std::shared_ptr<const liste_dessin> liste = nullptr);
+    tuiles_dessin &tuiles() { return *_tuiles; }
     const std::optional<echelle_dessin> &echelle() const { return _echelle; }
     const roles_capteurs &roles() const { return _roles; }
 
@@ -71,9 +78,17 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     std::pair<int, int> borner(int nx, int ny) const;
+    // What the view paints over the drawing: the ghost of a drag and the
+    // chosen sensor's marks; the painter maps scene units.
+    void peindre_par_dessus(QPainter &peintre);
+    void peindre_tuiles(QPainter &peintre, const QRegion &region);
+    void montrer_fantome();
+    // The drawing's list follows a vertex that moved.
+    void suivre_deplacement(graphic_item_sommet *sommet);
     void oublier_fantome();
     void repeindre_marques();
     void annoncer_position(const QString &texte);
@@ -91,6 +106,10 @@ private:
     QGraphicsScene *_scene = nullptr;
 
     std::optional<echelle_dessin> _echelle;
+    // Parented to the view.
+    tuiles_dessin *_tuiles = nullptr;
+    // Where the ghost was last painted, in viewport pixels.
+    QRect _zone_fantome;
     roles_capteurs _roles;
     int _capteur_choisi = -1;
     // Where the marks were last asked to be painted.

@@ -96,6 +96,14 @@ struct rendu
     QStringList console;
     QPointF coin_dernier;
     QColor fond_dernier;
+    // Where the viewport showed the drawing: its top-left scene point, at
+    // the first paint, once centred on sensor 5, after the drag, and after
+    // a zoom to another factor and back.
+    QPoint coin_ecran;
+    QPoint coin_choix;
+    QPoint coin_glisser;
+    QImage apres_aller_retour;
+    QPoint coin_aller_retour;
 };
 
 // What the screen holds of a widget, as its last repaints left it.
@@ -135,7 +143,9 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquett
         if (!QTest::qWaitForWindowExposed(&fenetre))
             qFatal("the window was never exposed");
         QWidget *zone = vue->viewport();
+        auto coin = [vue] { return vue->mapToScene(0, 0).toPoint(); };
         r.ecran = zone->grab().toImage();
+        r.coin_ecran = coin();
         r.ecran_repeint = zone->grab().toImage();
         if (!vue->optimizationFlags().testFlag(QGraphicsView::DontSavePainterState))
             qFatal("the view saves the painter's state around each item");
@@ -156,6 +166,7 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquett
         r.vu_apres_choix = vu(zone);
         zone->update();
         r.apres_choix_repeint = vu(zone);
+        r.coin_choix = coin();
         r.coin_dernier = vue->liste_sommets().back()->pos();
         r.fond_dernier = vue->liste_sommets().back()->brush().color();
 
@@ -168,10 +179,21 @@ rendu dessiner(session_graphe &session, int type_graphe, int zoom, bool etiquett
         if (etiquettes)
             demander_etiquettes(vue);
         r.apres_glisser = zone->grab().toImage();
+        r.coin_glisser = coin();
         const QString apres = dossier.filePath(QStringLiteral("apres.png"));
         fenetre.exporter_image(apres);
         r.export_apres.load(apres);
         r.scene = decrire(vue->scene());
+
+        // Drawn again at another zoom and back, from the records: the drag
+        // is undone, the tiles of the other zoom are gone.
+        for (int facteur : {zoom == 16 ? 1 : 16, zoom}) {
+            vue->vider();
+            vue->set_zoom(facteur);
+            construire_scene(vue, &session, type_graphe);
+            r.apres_aller_retour = zone->grab().toImage();
+        }
+        r.coin_aller_retour = coin();
     }
     r.console = console.lignes();
     return r;
@@ -271,6 +293,10 @@ void tst_rendu_identique::memes_pixels_data()
         QTest::newRow("douze capteurs, solution" + x) << d12 + ".txt" << d12 + "_sol.txt" << 2 << zoom;
         QTest::newRow("10500 capteurs, solution" + x) << grand + ".txt" << grand + "_sol.txt" << 2 << zoom;
     }
+    for (int zoom : {4, 8, 16}) {
+        const QByteArray x = " x" + QByteArray::number(zoom);
+        QTest::newRow("300 capteurs, solution" + x) << d300 + ".txt" << d300 + "_sol.txt" << 2 << zoom;
+    }
 }
 
 void tst_rendu_identique::memes_pixels()
@@ -316,6 +342,22 @@ void tst_rendu_identique::memes_pixels()
         QVERIFY2(r->vu_apres_choix == r->apres_choix_repeint,
                  qPrintable(differences(r->vu_apres_choix, r->apres_choix_repeint)));
     }
+    // The screen shows the export's pixels wherever it stands, without marks.
+    const rendu &r = a_la_demande;
+    const QSize zone = r.ecran.size();
+    auto extrait = [&zone](const QImage &image, const QPoint &coin) {
+        return image.copy(QRect(coin, zone)).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage ecran = r.ecran.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(ecran == extrait(r.export_avant, r.coin_ecran), qPrintable(differences(ecran, extrait(r.export_avant, r.coin_ecran))));
+    const QImage centre = r.apres_choix_repeint.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(centre == extrait(r.export_avant, r.coin_choix), qPrintable(differences(centre, extrait(r.export_avant, r.coin_choix))));
+    const QImage glisse = r.apres_glisser.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(glisse == extrait(r.export_apres, r.coin_glisser), qPrintable(differences(glisse, extrait(r.export_apres, r.coin_glisser))));
+    const QImage retour = r.apres_aller_retour.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(retour == extrait(r.export_avant, r.coin_aller_retour),
+             qPrintable(differences(retour, extrait(r.export_avant, r.coin_aller_retour))));
+
     const double s = (zoom - 1) * 0.5 + 1;
     QCOMPARE(a_la_demande.export_avant.size(), QSize(int(s * 800), int(s * 550)));
     QVERIFY(a_la_demande.console.contains(QStringLiteral("action fini..")));

@@ -1,0 +1,93 @@
+#ifndef TUILES_DESSIN_H
+#define TUILES_DESSIN_H
+
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QThreadPool>
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <vector>
+
+class liste_dessin;
+
+// The tiles a view paints its drawing from: each rendered once from the
+// drawing's list, on a pool of worker threads of its own, and kept while
+// they fit in a memory budget, the least recently shown going first. A
+// tile the view needs now is rendered before it is asked for again, with
+// the others it lacks, in parallel; the ones around it are rendered ahead
+// while nothing else is asked.
+class tuiles_dessin : public QObject
+{
+    Q_OBJECT
+
+public:
+    // 64 MB: 256 tiles, a window of 1200 x 900 about eight times over.
+    static constexpr qsizetype budget_par_defaut = 64 * 1024 * 1024;
+
+    explicit tuiles_dessin(QObject *parent = nullptr);
+    ~tuiles_dessin() override;
+
+    // A new drawing: every tile goes.
+    void installer(std::shared_ptr<const liste_dessin> liste);
+    // The same drawing changed in the given tiles only (a drag); the others
+    // stay as they are.
+    void remplacer(std::shared_ptr<const liste_dessin> liste, const std::vector<QPoint> &touchees);
+    const std::shared_ptr<const liste_dessin> &liste() const { return _liste; }
+
+    // Renders those of the tiles that are not kept, all at once, and keeps
+    // them; the images they give stay valid until the next call.
+    void preparer(const std::vector<QPoint> &tuiles);
+    const QImage &image(const QPoint &tuile);
+    // Renders these in the background, when the budget has room for them.
+    void anticiper(const std::vector<QPoint> &tuiles);
+
+    void regler_budget(qsizetype octets);
+    // Worker threads; the thread asking for tiles works too.
+    void regler_fils(int nombre);
+    // Waits until nothing is being rendered in the background.
+    void attendre();
+
+    struct bilan
+    {
+        std::int64_t rendues = 0;
+        std::int64_t trouvees = 0;
+        std::int64_t manquantes = 0;
+        qsizetype octets = 0;
+        int gardees = 0;
+    };
+    const bilan &chiffres() const { return _bilan; }
+
+private:
+    struct gardee
+    {
+        QImage image;
+        std::list<QPoint>::iterator rang;
+    };
+
+    void garder(const QPoint &tuile, QImage image);
+    void toucher(gardee &g);
+    // Drops the least recently shown tiles past the budget, never the
+    // a_garder most recent.
+    void tenir_le_budget(std::size_t a_garder);
+    void recevoir(std::uint64_t generation, std::uint64_t version, QPoint tuile, QImage image);
+    std::uint64_t version(const QPoint &tuile) const;
+
+    std::shared_ptr<const liste_dessin> _liste;
+    // A new drawing, or a tile changed since a render began: its result is
+    // dropped.
+    std::uint64_t _generation = 0;
+    QHash<QPoint, std::uint64_t> _versions;
+    QHash<QPoint, gardee> _gardees;
+    // Most recently shown first.
+    std::list<QPoint> _recentes;
+    QHash<QPoint, std::uint64_t> _en_cours;
+    qsizetype _budget = budget_par_defaut;
+    bilan _bilan;
+    QThreadPool _fils;
+};
+
+#endif
