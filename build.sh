@@ -5,6 +5,8 @@
 #   ./build.sh test   install what is missing, build, run every test
 #   ./build.sh test-sanitize   the same tests built with AddressSanitizer,
 #                     UndefinedBehaviorSanitizer and LeakSanitizer, in build-sanitize/
+#   ./build.sh test-tsan   the tests that paint from tiles under ThreadSanitizer,
+#                     in build-tsan/
 #   ./build.sh bench  install what is missing, build, run the benchmarks
 #   ./build.sh package   install what is missing, build, write the Debian
 #                     package visual-graphe_<version>_<arch>.deb in the build folder
@@ -104,6 +106,19 @@ case "${1:-}" in
         export LSAN_OPTIONS=suppressions=$racine/tests/lsan.supp:print_suppressions=0
         QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure
         ;;
+    test-tsan)
+        # The tests that paint from tiles, whose workers run on threads of
+        # their own, under ThreadSanitizer; any report fails the test.
+        installer
+        build_dir=${VG_BUILD_DIR:-$racine/build-tsan}
+        tests_tsan=(tst_rendu_tuile tst_rendu_identique tst_graphic_view)
+        cmake -S "$racine" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVG_TSAN=ON
+        cmake --build "$build_dir" -j"$(nproc)" --target "${tests_tsan[@]}"
+        export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$racine/tests/tsan.supp"
+        # The sanitizer's shadow memory wants the usual address layout.
+        QT_QPA_PLATFORM=offscreen setarch "$(uname -m)" -R \
+            ctest --test-dir "$build_dir" --output-on-failure -R "^($(IFS='|'; echo "${tests_tsan[*]}"))\$"
+        ;;
     bench)
         # Graphviz is the figures' benchmark peer; the other two open the
         # vector figures. None of them is needed to build or to test.
@@ -129,7 +144,7 @@ case "${1:-}" in
         tools/verifier_installation.sh "$build_dir"
         ;;
     *)
-        echo "usage: $0 run|test|test-sanitize|bench|package|check-install" >&2
+        echo "usage: $0 run|test|test-sanitize|test-tsan|bench|package|check-install" >&2
         exit 2
         ;;
 esac

@@ -68,6 +68,10 @@ public:
     void texte(const QString &contenu, qreal x, qreal y, const QColor *couleur = nullptr)
     {
         auto *item = new QGraphicsTextItem(contenu);
+        // A text item takes hover events for its links, which these texts
+        // have none of; one that does has the scene look through its index
+        // at every move of the pointer and every scroll.
+        item->setAcceptHoverEvents(false);
         item->setPos(x, y);
         if (couleur)
             item->setDefaultTextColor(*couleur);

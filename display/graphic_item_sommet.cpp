@@ -48,15 +48,28 @@ graphic_item_sommet::graphic_item_sommet(const graphic_item_sommet &autre)
     setPen(autre.pen());
     setBrush(autre.brush());
     _id = autre._id;
-    // The original is asked for its label as anyone would, which makes it;
-    // the ghost may be made from any vertex, labelled or not.
-    const QGraphicsTextItem *modele = const_cast<graphic_item_sommet &>(autre).etiquette();
-    if (modele) {
+    // The label the original shows, made or still to be made; making the
+    // original's own would add an item to its scene, which a large scene
+    // makes costly at every press.
+    _etiquette = nullptr;
+    if (autre._etiquette) {
         _etiquette = new QGraphicsTextItem();
-        _etiquette->setDefaultTextColor(modele->defaultTextColor());
-        _etiquette->setPos(modele->pos());
-        _etiquette->setPlainText(modele->toPlainText());
+        _etiquette->setDefaultTextColor(autre._etiquette->defaultTextColor());
+        _etiquette->setPos(autre._etiquette->pos());
+        _etiquette->setPlainText(autre._etiquette->toPlainText());
+    } else if (autre._etiquette_a_faire) {
+        _etiquette = new QGraphicsTextItem();
+        _etiquette->setDefaultTextColor(autre._couleur_etiquette);
+        _etiquette->setPos(autre._deja_peint ? origine_numero(autre._id) : QPointF());
+        _etiquette->setPlainText(QString::number(autre._id));
     }
+}
+
+void graphic_item_sommet::peint_ailleurs()
+{
+    _deja_peint = true;
+    if (_etiquette)
+        _etiquette->setPos(origine_numero(_id));
 }
 
 graphic_item_sommet::~graphic_item_sommet()
@@ -99,8 +112,10 @@ void graphic_item_sommet::peindre_numero(QPainter *painter, const QColor &couleu
 {
     painter->setPen(couleur);
     // Shaping the number again on every paint is what drawText costs; the
-    // digits' glyphs, looked up once, land on the same pixels.
-    if (painter->layoutDirection() == Qt::LeftToRight
+    // digits' glyphs, looked up once, land on the same pixels. Digits alone
+    // run left to right, as an image's painter (direction left to the text)
+    // lays them too.
+    if (painter->layoutDirection() != Qt::RightToLeft
         && chiffres_dessines::pour(painter).dessiner(painter, origine, texte))
         return;
     painter->drawText(origine, texte.toString());

@@ -37,6 +37,9 @@ public:
                QWidget *widget = nullptr) override;
 
     int &id() { return _id; }
+    // The vertex was painted by other means than its own paint (a view's
+    // tiles): its label, once asked for, sits where its number is drawn.
+    void peint_ailleurs();
     // The label, made on the first call when a label colour was given.
     QGraphicsTextItem *&etiquette();
     // The vertex is labelled with its number in this colour; the label item

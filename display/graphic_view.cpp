@@ -17,6 +17,7 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QStyleOptionGraphicsItem>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -232,6 +233,7 @@ void graphic_view::mouseReleaseEvent(QMouseEvent *event)
     }
     const int id = _sommet_fantome->id();
     graphic_item_sommet *sommet = trouver_sommet(id);
+    const bool deplace = sommet && sommet->pos() != _sommet_fantome->pos();
     if (sommet) {
         sommet->setPos(_sommet_fantome->pos());
         for (graphic_item_arc *arc : sommet->arcs_entrants())
@@ -247,7 +249,7 @@ void graphic_view::mouseReleaseEvent(QMouseEvent *event)
     delete fantome;
     montrer_fantome();
     setCursor(Qt::ArrowCursor);
-    if (sommet)
+    if (deplace)
         suivre_deplacement(sommet);
     if (!sommet) {
         std::cout << "obj inconue.." << std::endl;
@@ -279,6 +281,7 @@ void graphic_view::retenir_dessin(std::optional<echelle_dessin> echelle, roles_c
     _echelle = echelle;
     _roles = std::move(roles);
     _tuiles->installer(std::move(liste));
+    _sommets_peints = false;
     viewport()->update();
     suivre_pointeur();
 }
@@ -324,6 +327,15 @@ void graphic_view::paintEvent(QPaintEvent *event)
     if (!_tuiles->liste()) {
         QGraphicsView::paintEvent(event);
         return;
+    }
+    // What the vertices' own painting would have left behind; and the scene
+    // index, which painting the items used to build, is built as soon as
+    // the picture is up, before the first click looks through it.
+    if (!_sommets_peints) {
+        _sommets_peints = true;
+        for (graphic_item_sommet *sommet : _liste_sommets)
+            sommet->peint_ailleurs();
+        QTimer::singleShot(0, this, [this] { scene()->items(QPointF(-1, -1)); });
     }
     QPainter peintre(viewport());
     peindre_tuiles(peintre, event->region());
@@ -389,9 +401,17 @@ void graphic_view::peindre_par_dessus(QPainter &peintre)
 
 void graphic_view::suivre_pointeur()
 {
-    // The drawing moved or came under a pointer that stayed still.
-    if (viewport()->underMouse())
-        annoncer_position(texte_position(viewport()->mapFromGlobal(QCursor::pos())));
+    // The drawing moved or came under a pointer that stayed still; told once
+    // the picture is up, since a new drawing's index is built on the first
+    // look-up.
+    if (_pointeur_a_suivre || !viewport()->underMouse())
+        return;
+    _pointeur_a_suivre = true;
+    QTimer::singleShot(0, this, [this] {
+        _pointeur_a_suivre = false;
+        if (viewport()->underMouse())
+            annoncer_position(texte_position(viewport()->mapFromGlobal(QCursor::pos())));
+    });
 }
 
 bool graphic_view::montrer_capteur(int capteur)

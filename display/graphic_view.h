@@ -110,6 +110,9 @@ private:
     tuiles_dessin *_tuiles = nullptr;
     // Where the ghost was last painted, in viewport pixels.
     QRect _zone_fantome;
+    // The tiles have shown the vertices of this drawing.
+    bool _sommets_peints = false;
+    bool _pointeur_a_suivre = false;
     roles_capteurs _roles;
     int _capteur_choisi = -1;
     // Where the marks were last asked to be painted.

@@ -4,11 +4,37 @@
 #include "rendu_tuile.h"
 
 #include <QCoreApplication>
-#include <QSemaphore>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 
-#include <atomic>
+// The thread sanitizer sees threads hand work over only through locks it
+// knows; Qt's pool hands its tasks over under its own. Each task says so.
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#define VG_REMIS(objet) __tsan_release(objet)
+#define VG_RECU(objet) __tsan_acquire(objet)
+#else
+#define VG_REMIS(objet) static_cast<void>(objet)
+#define VG_RECU(objet) static_cast<void>(objet)
+#endif
 
 namespace {
+
+// One piece of work for the pool, handed over with all it was made with.
+class tache : public QRunnable
+{
+public:
+    explicit tache(std::function<void()> travail) : _travail(std::move(travail)) { VG_REMIS(this); }
+    void run() override
+    {
+        VG_RECU(this);
+        _travail();
+    }
+
+private:
+    std::function<void()> _travail;
+};
 
 // Tiles a paint waits for go before those rendered ahead.
 constexpr int priorite_attendue = 1;
@@ -20,28 +46,44 @@ qsizetype octets(const QImage &image)
 }
 
 // Tiles shared among the threads that render them, each taking the next
-// one until none is left; the asking thread counts them as they are done.
+// one until none is left; the asking thread waits until all are done. The
+// standard mutex is what orders the threads' writes and reads, for the
+// thread sanitizer too, which does not see through Qt's own locks.
 struct travail_partage
 {
     std::shared_ptr<const liste_dessin> liste;
     std::vector<QPoint> tuiles;
     std::vector<QImage> images;
-    std::atomic<std::size_t> suivante{0};
-    QSemaphore faites;
+    std::mutex verrou;
+    std::condition_variable signal;
+    std::size_t suivante = 0;
+    std::size_t faites = 0;
 
     void prendre()
     {
-        for (std::size_t i = suivante++; i < tuiles.size(); i = suivante++) {
-            images[i] = rendre_tuile(*liste, tuiles[i]);
-            faites.release();
+        std::unique_lock<std::mutex> tenu(verrou);
+        while (suivante < tuiles.size()) {
+            const std::size_t i = suivante++;
+            tenu.unlock();
+            QImage image = rendre_tuile(*liste, tuiles[i]);
+            tenu.lock();
+            images[i] = std::move(image);
+            ++faites;
+            signal.notify_all();
         }
+    }
+
+    void attendre()
+    {
+        std::unique_lock<std::mutex> tenu(verrou);
+        signal.wait(tenu, [this] { return faites == tuiles.size(); });
     }
 };
 
 } // namespace
 
 tuiles_dessin::tuiles_dessin(QObject *parent)
-    : QObject(parent)
+    : QObject(parent), _boite(std::make_shared<boite_avance>())
 {
     _fils.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -63,7 +105,8 @@ void tuiles_dessin::installer(std::shared_ptr<const liste_dessin> liste)
     _bilan.octets = 0;
     _bilan.gardees = 0;
     // What was waiting to be rendered ahead is of the old drawing.
-    _fils.clear();
+    const std::lock_guard<std::mutex> tenu(_boite->verrou);
+    _boite->demandes.clear();
 }
 
 void tuiles_dessin::remplacer(std::shared_ptr<const liste_dessin> liste, const std::vector<QPoint> &touchees)
@@ -127,12 +170,16 @@ void tuiles_dessin::preparer(const std::vector<QPoint> &tuiles)
     const std::size_t n = travail->tuiles.size();
     if (n == 0 || !_liste)
         return;
-    travail->images.resize(n);
+    {
+        // Filled before any other thread may look.
+        const std::lock_guard<std::mutex> tenu(travail->verrou);
+        travail->images.resize(n);
+    }
     const int aides = std::min(int(n) - 1, _fils.maxThreadCount());
     for (int k = 0; k < aides; ++k)
-        _fils.start([travail] { travail->prendre(); }, priorite_attendue);
+        _fils.start(new tache([travail] { travail->prendre(); }), priorite_attendue);
     travail->prendre();
-    travail->faites.acquire(int(n));
+    travail->attendre();
     for (std::size_t i = 0; i < n; ++i) {
         garder(travail->tuiles[i], std::move(travail->images[i]));
         ++_bilan.rendues;
@@ -154,33 +201,52 @@ void tuiles_dessin::anticiper(const std::vector<QPoint> &tuiles)
             return;
         if (_gardees.contains(t) || _en_cours.contains(t))
             continue;
-        const std::uint64_t generation = _generation;
-        const std::uint64_t v = version(t);
-        _en_cours.insert(t, v);
-        std::shared_ptr<const liste_dessin> liste = _liste;
-        _fils.start(
-            [this, liste, t, generation, v] {
-                QImage image = rendre_tuile(*liste, t);
-                QMetaObject::invokeMethod(
-                    this, [this, generation, v, t, image] { recevoir(generation, v, t, image); },
-                    Qt::QueuedConnection);
-            },
+        _en_cours.insert(t, version(t));
+        auto demande = std::make_shared<const en_avance>(en_avance{_liste, t, _generation, version(t)});
+        std::shared_ptr<boite_avance> boite = _boite;
+        {
+            // Passed on to the worker: written before, read after.
+            const std::lock_guard<std::mutex> tenu(boite->verrou);
+            boite->demandes.push_back(demande);
+        }
+        _fils.start(new tache(
+            [this, boite] {
+                std::unique_lock<std::mutex> tenu(boite->verrou);
+                if (boite->demandes.empty())
+                    return;
+                const std::shared_ptr<const en_avance> d = boite->demandes.front();
+                boite->demandes.pop_front();
+                tenu.unlock();
+                QImage image = rendre_tuile(*d->liste, d->tuile);
+                tenu.lock();
+                boite->rendues.push_back({d, std::move(image)});
+                tenu.unlock();
+                // By name: nothing of the worker's own goes with the call.
+                QMetaObject::invokeMethod(this, "recevoir", Qt::QueuedConnection);
+            }),
             priorite_avance);
     }
 }
 
-void tuiles_dessin::recevoir(std::uint64_t generation, std::uint64_t v, QPoint tuile, QImage image)
+void tuiles_dessin::recevoir()
 {
-    if (generation != _generation)
-        return;
-    if (_en_cours.value(tuile, v + 1) == v)
-        _en_cours.remove(tuile);
-    if (version(tuile) != v || _gardees.contains(tuile))
-        return;
-    garder(tuile, std::move(image));
-    ++_bilan.rendues;
-    // Rendered ahead, it goes before what is on screen.
-    _recentes.splice(_recentes.end(), _recentes, _gardees.find(tuile)->rang);
+    std::vector<std::pair<std::shared_ptr<const en_avance>, QImage>> rendues;
+    {
+        const std::lock_guard<std::mutex> tenu(_boite->verrou);
+        rendues.swap(_boite->rendues);
+    }
+    for (auto &[d, image] : rendues) {
+        if (d->generation != _generation)
+            continue;
+        if (_en_cours.value(d->tuile, d->version + 1) == d->version)
+            _en_cours.remove(d->tuile);
+        if (version(d->tuile) != d->version || _gardees.contains(d->tuile))
+            continue;
+        garder(d->tuile, std::move(image));
+        ++_bilan.rendues;
+        // Rendered ahead, it goes before what is on screen.
+        _recentes.splice(_recentes.end(), _recentes, _gardees.find(d->tuile)->rang);
+    }
     tenir_le_budget(0);
 }
 

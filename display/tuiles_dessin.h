@@ -8,7 +8,9 @@
 #include <QThreadPool>
 
 #include <cstdint>
+#include <deque>
 #include <list>
+#include <mutex>
 #include <memory>
 #include <vector>
 
@@ -61,6 +63,10 @@ public:
     };
     const bilan &chiffres() const { return _bilan; }
 
+private slots:
+    // Takes the tiles rendered ahead.
+    void recevoir();
+
 private:
     struct gardee
     {
@@ -73,7 +79,7 @@ private:
     // Drops the least recently shown tiles past the budget, never the
     // a_garder most recent.
     void tenir_le_budget(std::size_t a_garder);
-    void recevoir(std::uint64_t generation, std::uint64_t version, QPoint tuile, QImage image);
+
     std::uint64_t version(const QPoint &tuile) const;
 
     std::shared_ptr<const liste_dessin> _liste;
@@ -87,6 +93,23 @@ private:
     QHash<QPoint, std::uint64_t> _en_cours;
     qsizetype _budget = budget_par_defaut;
     bilan _bilan;
+    // A tile asked for ahead, and what it was asked of.
+    struct en_avance
+    {
+        std::shared_ptr<const liste_dessin> liste;
+        QPoint tuile;
+        std::uint64_t generation = 0;
+        std::uint64_t version = 0;
+    };
+    // Between the asking thread and the workers: the tiles to render ahead,
+    // oldest first, and those rendered; only under its mutex.
+    struct boite_avance
+    {
+        std::mutex verrou;
+        std::deque<std::shared_ptr<const en_avance>> demandes;
+        std::vector<std::pair<std::shared_ptr<const en_avance>, QImage>> rendues;
+    };
+    std::shared_ptr<boite_avance> _boite;
     QThreadPool _fils;
 };
 

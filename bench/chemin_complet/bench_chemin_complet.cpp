@@ -1,12 +1,12 @@
 // A user's path from a session file to the picture, through the real main
-// window on the offscreen platform: open the session, open its solution page
-// as a double-click does, first paint, full repaint, press and drag a vertex,
-// export at x1, zoom to x16, export at x16, zoom back to x1 and export
-// again. Each run is a child process of its own, so that its peak memory is
-// its own; the figures are medians over the runs.
+// window on the offscreen platform, its view about 1200 x 900: open the
+// session, open a page as a double-click does and paint it, repaint it,
+// click a vertex, drag one, find one, zoom to x2 and scroll, zoom to x16
+// and find one there, export. Each run is a child process of its own, so
+// that its peak memory is its own; figures are medians over the runs.
 //
-//   bench_chemin_complet                          every size
-//   bench_chemin_complet --mesurer <session.vga>  one run
+//   bench_chemin_complet [--runs N]
+//   bench_chemin_complet --mesurer <session.vga> <instance|solution> <workers>
 
 #include "compteur_peintures.h"
 #include "debug_stream.h"
@@ -18,136 +18,182 @@
 #include "liste_graphe.h"
 #include "mainwindow.h"
 #include "mesures.h"
+#include "processus.h"
+#include "tuiles_dessin.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QGraphicsScene>
+#include <QScrollBar>
 #include <QStandardItem>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <memory>
 #include <vector>
 
 namespace {
 
-int mesurer(const QString &session_vga)
+// What one run drives.
+struct banc
+{
+    MainWindow &fenetre;
+    graphic_view *vue = nullptr;
+    QWidget *zone = nullptr;
+    compteur_peintures *peintures = nullptr;
+
+    // Runs the event loop until the view has been painted again; what the
+    // loop does after that paint is not counted.
+    double jusqu_a_peint(const std::function<void()> &action)
+    {
+        const int avant = peintures->nombre();
+        QElapsedTimer t;
+        t.start();
+        action();
+        peintures->attendre(avant);
+        const double ms = millisecondes(t);
+        peintures->attendre_tout(avant);
+        return ms;
+    }
+};
+
+// Opens the session and the page, until its first picture; false when the
+// session has no such page.
+bool ouvrir(MainWindow &fenetre, const QString &session_vga, const QString &page, banc &b)
+{
+    Ui::MainWindow *ui = fenetre.form();
+    QElapsedTimer t;
+    t.start();
+    if (!fenetre.charger_session(session_vga))
+        return false;
+    const double ouverture = millisecondes(t);
+    QStandardItem *item_session = ui->treeView->racine()->child(0);
+    QStandardItem *entree = nullptr;
+    const QString prefixe = page == QLatin1String("instance") ? QStringLiteral("i:") : QStringLiteral("s:");
+    for (int i = 0; item_session && i < item_session->rowCount(); ++i)
+        if (item_session->child(i)->text().startsWith(prefixe))
+            entree = item_session->child(i);
+    if (!entree)
+        return false;
+    t.restart();
+    emit ui->treeView->item_selected(item_session, entree);
+    auto *visualisateur = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
+    if (!visualisateur)
+        return false;
+    b.vue = visualisateur->get_graphic_view();
+    b.zone = b.vue->viewport();
+    b.peintures = new compteur_peintures(b.zone);
+    b.peintures->attendre(0);
+    publier("ouverture", ouverture);
+    publier("premiere_image", ouverture + millisecondes(t));
+    publier("items", b.vue->scene()->items().size());
+    publier("vue_largeur", b.zone->width());
+    publier("vue_hauteur", b.zone->height());
+    return true;
+}
+
+// Until nothing is rendered ahead any more: the user has looked a moment.
+void laisser_au_repos(banc &b)
+{
+    b.vue->tuiles().attendre();
+    QCoreApplication::processEvents();
+}
+
+void repeindre(banc &b)
+{
+    laisser_au_repos(b);
+    std::vector<double> fois;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        b.zone->repaint();
+        fois.push_back(millisecondes(t));
+    }
+    publier("repeinture", mediane(fois));
+}
+
+// A click on the vertex in the middle chooses it; then a press, ten drag
+// steps and a release on it.
+void cliquer_et_glisser(banc &b)
+{
+    QPoint pointeur = b.vue->mapFromScene(sommet_au_milieu(b.vue)->pos() + QPointF(11, 11));
+    for (int k = 0; k < (qEnvironmentVariableIsSet("VG_CLICS") ? 200 : 1); ++k)
+    publier("clic", b.jusqu_a_peint([&] {
+        QTest::mousePress(b.zone, Qt::LeftButton, {}, pointeur);
+        QTest::mouseRelease(b.zone, Qt::LeftButton, {}, pointeur);
+    }));
+    QTest::mousePress(b.zone, Qt::LeftButton, {}, pointeur);
+    QCoreApplication::processEvents();
+    std::vector<double> pas;
+    for (int i = 0; i < 10; ++i) {
+        pointeur += QPoint(4, 3);
+        pas.push_back(b.jusqu_a_peint([&] { QTest::mouseMove(b.zone, pointeur); }));
+    }
+    publier("glisser", mediane(pas));
+    const std::int64_t avant = b.vue->tuiles().chiffres().rendues;
+    publier("relacher", b.jusqu_a_peint([&] { QTest::mouseRelease(b.zone, Qt::LeftButton, {}, pointeur); }));
+    publier("relacher_tuiles", double(b.vue->tuiles().chiffres().rendues - avant));
+}
+
+// Finds the sensor farthest from what is shown: the view centres on it.
+void trouver(banc &b, const char *cle)
+{
+    laisser_au_repos(b);
+    const int loin = int(b.vue->liste_sommets().size()) - 1;
+    publier(cle, b.jusqu_a_peint([&] { b.vue->montrer_capteur(loin); }));
+}
+
+void zoomer(banc &b, QAction *action, const char *cle)
+{
+    publier(cle, b.jusqu_a_peint([&] { action->trigger(); }));
+}
+
+void defiler(banc &b)
+{
+    laisser_au_repos(b);
+    QScrollBar *barre = b.vue->horizontalScrollBar();
+    publier("defilement_x2",
+            b.jusqu_a_peint([&] { barre->setValue(barre->value() + b.zone->width() / 3); }));
+}
+
+int mesurer(const QString &session_vga, const QString &page, int fils)
 {
     QTemporaryDir dossier;
     MainWindow fenetre;
     debug_stream console(std::cout, fenetre.get_sortie_application());
     Ui::MainWindow *ui = fenetre.form();
+    // A view of about 1200 x 900 beside the tree, above the console.
+    fenetre.resize(1460, 1230);
     fenetre.show();
     if (!QTest::qWaitForWindowExposed(&fenetre))
         return 1;
     QCoreApplication::processEvents();
-
+    banc b{fenetre};
+    if (!ouvrir(fenetre, session_vga, page, b))
+        return 1;
+    b.vue->tuiles().regler_fils(fils);
+    repeindre(b);
+    cliquer_et_glisser(b);
+    trouver(b, "trouver_x1");
     QElapsedTimer t;
     t.start();
-    if (!fenetre.charger_session(session_vga))
-        return 1;
-    const double ouverture = millisecondes(t);
-    publier("ouverture", ouverture);
-
-    QStandardItem *item_session = ui->treeView->racine()->child(0);
-    QStandardItem *item_solution = nullptr;
-    for (int i = 0; item_session && i < item_session->rowCount(); ++i)
-        if (item_session->child(i)->text().startsWith(QLatin1String("s:")))
-            item_solution = item_session->child(i);
-    if (!item_solution)
-        return 1;
-
-    t.restart();
-    emit ui->treeView->item_selected(item_session, item_solution);
-    const double page = millisecondes(t);
-    publier("page", page);
-    auto *visualisateur = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-    if (!visualisateur)
-        return 1;
-    graphic_view *vue = visualisateur->get_graphic_view();
-    QWidget *zone = vue->viewport();
-    compteur_peintures peintures(zone);
-    t.restart();
-    if (!peintures.attendre(0))
-        return 1;
-    const double peinture = millisecondes(t);
-    publier("peinture", peinture);
-    publier("premiere_image", ouverture + page + peinture);
-    // What the event loop still does once the picture is shown, before the
-    // user can act: the main window lays itself out again, which repaints
-    // the view once more, and the scene's index catches up.
-    t.restart();
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    publier("apres_peinture", millisecondes(t));
-    publier("items", vue->scene()->items().size());
-
-    std::vector<double> repeintures;
-    for (int i = 0; i < 3; ++i) {
-        t.restart();
-        zone->repaint();
-        repeintures.push_back(millisecondes(t));
-    }
-    publier("repeinture", mediane(repeintures));
-
-    // Press, ten drag steps and release on the vertex in the middle; each
-    // figure includes the repaint that the event loop does right after.
-    QPoint pointeur = vue->mapFromScene(sommet_au_milieu(vue)->pos() + QPointF(11, 11));
-    t.restart();
-    QTest::mousePress(zone, Qt::LeftButton, {}, pointeur);
-    QCoreApplication::processEvents();
-    publier("appui", millisecondes(t));
-    std::vector<double> pas;
-    for (int i = 0; i < 10; ++i) {
-        pointeur += QPoint(4, 3);
-        t.restart();
-        QTest::mouseMove(zone, pointeur);
-        QCoreApplication::processEvents();
-        pas.push_back(millisecondes(t));
-    }
-    publier("glisser", mediane(pas));
-    publier("glisser_max", *std::max_element(pas.begin(), pas.end()));
-    t.restart();
-    QTest::mouseRelease(zone, Qt::LeftButton, {}, pointeur);
-    QCoreApplication::processEvents();
-    publier("relacher", millisecondes(t));
-    // A second press on the same place, the scene settled by the first drag.
-    t.restart();
-    QTest::mousePress(zone, Qt::LeftButton, {}, pointeur);
-    QCoreApplication::processEvents();
-    publier("appui_2", millisecondes(t));
-    QTest::mouseRelease(zone, Qt::LeftButton, {}, pointeur);
-    QCoreApplication::processEvents();
-    // The vertex under the pointer may be another one drawn above it.
-    if (!ui->sortie_application->toPlainText().endsWith(QLatin1String("action fini..")))
-        std::fprintf(stderr, "the drag moved no vertex\n");
-
-    t.restart();
-    visualisateur->exporter_image(dossier.filePath(QStringLiteral("x1.png")));
+    qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())
+        ->exporter_image(dossier.filePath(QStringLiteral("x1.png")));
     publier("export_x1", millisecondes(t));
-
-    // Zooms until the page is painted again, then exports; each timed.
-    auto zoomer_puis_exporter = [&](QAction *zoom, const char *cle_zoom, const char *cle_export) {
-        const int peintes = peintures.nombre();
-        t.restart();
-        zoom->trigger();
-        if (!peintures.attendre(peintes))
-            return false;
-        publier(cle_zoom, millisecondes(t));
-        t.restart();
-        visualisateur->exporter_image(dossier.filePath(QLatin1String(cle_export) + QLatin1String(".png")));
-        publier(cle_export, millisecondes(t));
-        return true;
-    };
-    if (!zoomer_puis_exporter(ui->action_zoom_x16, "zoom_x16", "export_x16")
-        || !zoomer_puis_exporter(ui->action_zoom_x1, "zoom_x1", "export_x1_retour"))
-        return 1;
-
+    zoomer(b, ui->action_zoom_x2, "zoom_x2");
+    defiler(b);
+    zoomer(b, ui->action_zoom_x16, "zoom_x16");
+    trouver(b, "trouver_x16");
+    laisser_au_repos(b);
+    const tuiles_dessin::bilan &chiffres = b.vue->tuiles().chiffres();
+    publier("tuiles_rendues", double(chiffres.rendues));
+    publier("tuiles_trouvees", double(chiffres.trouvees));
+    publier("tuiles_manquantes", double(chiffres.manquantes));
+    publier("tuiles_mo", double(chiffres.octets) / (1024.0 * 1024.0));
     publier("memoire", double(pic_memoire_mo()));
     return 0;
 }
@@ -157,115 +203,84 @@ struct figure
     const char *cle;
     const char *libelle;
     const char *unite;
-    double objectif_65535; // 0 when there is none
-    double objectif_10000;
+    double objectif; // at 65535 sensors; 0 when there is none
 };
 
 const figure figures[] = {
-    {"ouverture", "open (charger_session)", "ms", 0, 0},
-    {"page", "solution page (build)", "ms", 0, 0},
-    {"peinture", "first paint", "ms", 0, 0},
-    {"premiere_image", "first picture (sum)", "ms", 1500, 250},
-    {"apres_peinture", "events after it", "ms", 0, 0},
-    // No worse than before the labels were made on demand.
-    {"repeinture", "full repaint x1", "ms", 270, 0},
-    {"appui", "press on a vertex", "ms", 0, 0},
-    {"glisser", "drag step (median)", "ms", 14, 0},
-    {"glisser_max", "drag step (max)", "ms", 0, 0},
-    {"relacher", "release", "ms", 0, 0},
-    {"appui_2", "second press", "ms", 0, 0},
-    {"export_x1", "export x1 (PNG)", "ms", 1000, 0},
-    {"zoom_x16", "zoom x16 to picture", "ms", 1500, 0},
-    {"export_x16", "export x16 (PNG)", "ms", 20000, 0},
-    {"zoom_x1", "zoom back to x1", "ms", 0, 0},
-    {"export_x1_retour", "export x1 after it", "ms", 1000, 0},
-    {"memoire", "peak memory", "MB", 600, 0},
-    {"items", "scene items", "", 0, 0},
+    {"premiere_image", "first picture", "ms", 500},
+    {"repeinture", "full repaint, nothing invalidated", "ms", 10},
+    {"clic", "click choosing a vertex, painted", "ms", 15},
+    {"glisser", "drag step (median)", "ms", 6},
+    {"relacher", "release, painted", "ms", 0},
+    {"relacher_tuiles", "tiles rendered by the release", "", 0},
+    {"trouver_x1", "find at x1, painted", "ms", 30},
+    {"export_x1", "export x1 (PNG)", "ms", 0},
+    {"zoom_x2", "zoom x2, painted", "ms", 0},
+    {"defilement_x2", "scroll a third at x2, painted", "ms", 30},
+    {"zoom_x16", "zoom x16, painted", "ms", 300},
+    {"trouver_x16", "find at x16, painted", "ms", 30},
+    {"memoire", "peak memory", "MB", 0},
+    {"items", "scene items", "", 0},
+    {"tuiles_rendues", "tiles rendered", "", 0},
+    {"tuiles_trouvees", "tiles found kept", "", 0},
+    {"tuiles_manquantes", "tiles missing when painted", "", 0},
+    {"tuiles_mo", "tile cache at the end", "MB", 0},
 };
-
-struct configuration
-{
-    int nb_capteurs;
-    int essais;
-    int limite_s;
-};
-
-resultats executer(const QString &programme, const QString &session_vga, const configuration &c,
-                   QStringList *notes)
-{
-    return executer_enfants(programme, {QStringLiteral("--mesurer"), session_vga}, c.essais, c.limite_s,
-                            QStringLiteral("%1 sensors").arg(c.nb_capteurs), notes);
-}
 
 QString valeur(const resultats &r, const char *cle)
 {
-    const auto it = r.find(QLatin1String(cle));
-    if (it == r.end() || it->empty())
-        return QStringLiteral("-");
-    return QString::number(mediane(*it), 'f', mediane(*it) < 100 ? 1 : 0);
+    const double m = mediane_de(r, cle);
+    return std::isnan(m) ? QStringLiteral("-") : QString::number(m, 'f', m < 100 ? 1 : 0);
 }
 
-QString rapport(double a, double b)
+void imprimer(const QString &titre, const resultats &r, int essais, bool objectifs)
 {
-    if (std::isnan(a) || std::isnan(b) || a <= 0)
-        return QStringLiteral("-");
-    return QString::number(b / a, 'f', 1);
-}
-
-void imprimer_taille(int n, const resultats &r, int essais)
-{
-    std::printf("\n%d sensors, mean degree 8 (median of %d runs)\n", n, essais);
-    std::printf("  %-24s %10s %8s\n", "figure", "median", "goal");
+    std::printf("\n%s (median of %d runs)\n", qPrintable(titre), essais);
     for (const figure &f : figures) {
-        const double objectif = n == 65535 ? f.objectif_65535 : (n == 10000 ? f.objectif_10000 : 0);
-        const QString but = objectif > 0 ? QStringLiteral("<= %1").arg(objectif) : QString();
-        std::printf("  %-24s %10s %8s %s\n", f.libelle, qPrintable(valeur(r, f.cle)), qPrintable(but), f.unite);
+        const QString but = objectifs && f.objectif > 0 ? QStringLiteral("<= %1").arg(f.objectif) : QString();
+        std::printf("  %-36s %9s %-9s %s\n", f.libelle, qPrintable(valeur(r, f.cle)), qPrintable(but), f.unite);
     }
 }
 
-int orchestrer(const QString &programme)
+int orchestrer(const QString &programme, int essais)
 {
     QTemporaryDir dossier;
-    if (!dossier.isValid())
-        return 1;
-    const QList<int> tailles{10000, 32767, 65535};
     QMap<int, QString> sessions;
-    for (int n : tailles) {
+    for (int n : {10000, 32767, 65535}) {
         parametres_reseau p;
         p.nb_capteurs = n;
-        p.degre_moyen = 8.0;
-        p.graine = 1;
         const QString nom = QStringLiteral("reseau_%1").arg(n);
-        const QString vga = ecrire_session(p, dossier.path(), nom, nom);
-        if (vga.isEmpty()) {
-            std::fprintf(stderr, "cannot generate the network of %d sensors\n", n);
+        sessions[n] = ecrire_session(p, dossier.path(), nom, nom);
+        if (sessions[n].isEmpty())
             return 1;
-        }
-        sessions[n] = vga;
     }
-
-    const configuration c10{10000, 5, 120}, c32{32767, 5, 120}, c65{65535, 5, 180};
-
     QStringList notes;
-    QElapsedTimer total;
-    total.start();
-    const resultats r10 = executer(programme, sessions[10000], c10, &notes);
-    const resultats r32 = executer(programme, sessions[32767], c32, &notes);
-    const resultats r65 = executer(programme, sessions[65535], c65, &notes);
+    auto executer = [&](int n, const char *page, int fils) {
+        return executer_enfants(programme,
+                                {QStringLiteral("--mesurer"), sessions[n], QLatin1String(page), QString::number(fils)},
+                                essais, 240, QStringLiteral("%1 sensors, %2 page").arg(n).arg(QLatin1String(page)),
+                                &notes);
+    };
+    const int deux = std::max(2, QThread::idealThreadCount());
+    const resultats r10 = executer(10000, "solution", deux);
+    const resultats r32 = executer(32767, "solution", deux);
+    const resultats r65 = executer(65535, "solution", deux);
+    const resultats i65 = executer(65535, "instance", deux);
+    const resultats un65 = executer(65535, "solution", 1);
 
-    std::printf("Path from the session file to the picture, solution page, offscreen platform\n");
-    imprimer_taille(10000, r10, c10.essais);
-    imprimer_taille(32767, r32, c32.essais);
-    imprimer_taille(65535, r65, c65.essais);
-
-    // Doubling the sensors should at most double each figure.
-    std::printf("\ngrowth from 32767 to 65535 sensors (at most 2.0 is linear)\n");
-    for (const figure &f : figures)
-        std::printf("  %-24s %8s\n", f.libelle,
-                    qPrintable(rapport(mediane_de(r32, f.cle), mediane_de(r65, f.cle))));
+    std::printf("Path from the session file to the picture, offscreen platform, mean degree 8\n");
+    imprimer(QStringLiteral("10000 sensors, solution page"), r10, essais, false);
+    imprimer(QStringLiteral("32767 sensors, solution page"), r32, essais, false);
+    imprimer(QStringLiteral("65535 sensors, solution page"), r65, essais, true);
+    imprimer(QStringLiteral("65535 sensors, instance page"), i65, essais, true);
+    imprimer(QStringLiteral("65535 sensors, solution page, one worker thread"), un65, essais, false);
+    std::printf("\ngrowth from 32767 to 65535 sensors (2.0 is linear); %d workers against one at 65535\n", deux);
+    for (const figure &f : figures) {
+        const double a = mediane_de(r32, f.cle), b = mediane_de(r65, f.cle), un = mediane_de(un65, f.cle);
+        std::printf("  %-36s %8.2f %8.2f\n", f.libelle, b / a, un / b);
+    }
     for (const QString &note : notes)
         std::printf("note: %s\n", qPrintable(note));
-    std::printf("whole benchmark: %.0f s\n", total.elapsed() / 1000.0);
     return 0;
 }
 
@@ -277,7 +292,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 3 && arguments[1] == QLatin1String("--mesurer"))
-        return mesurer(arguments[2]);
-    return orchestrer(QCoreApplication::applicationFilePath());
+    if (arguments.size() == 5 && arguments[1] == QLatin1String("--mesurer"))
+        return mesurer(arguments[2], arguments[3], arguments[4].toInt());
+    return orchestrer(QCoreApplication::applicationFilePath(), nombre_d_essais(arguments));
 }

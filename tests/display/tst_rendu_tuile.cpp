@@ -63,6 +63,7 @@ private slots:
     void initTestCase();
     void tuiles_comme_le_tout_data();
     void tuiles_comme_le_tout();
+    void seules_les_tuiles_touchees();
 
 private:
     QTemporaryDir _dossier;
@@ -122,6 +123,54 @@ void tst_rendu_tuile::tuiles_comme_le_tout()
     const QImage tout = entiere(vue);
     const QImage tuiles = en_tuiles(*vue.tuiles().liste());
     QVERIFY2(tuiles == tout, qPrintable(differences(tuiles, tout)));
+}
+
+void tst_rendu_tuile::seules_les_tuiles_touchees()
+{
+    capture_flux console;
+    graphic_view vue;
+    vue.resize(600, 400);
+    vue.set_zoom(4);
+    construire_scene(&vue, &_exemple, 2);
+    vue.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&vue));
+    QWidget *zone = vue.viewport();
+    // What is shown and what is rendered ahead around it, all kept.
+    zone->repaint();
+    vue.tuiles().attendre();
+    const tuiles_dessin::bilan &chiffres = vue.tuiles().chiffres();
+    const std::int64_t rendues = chiffres.rendues;
+    QVERIFY(rendues >= 6);
+
+    // The same picture again renders nothing.
+    zone->repaint();
+    QCOMPARE(chiffres.rendues, rendues);
+
+    // The vertex nearest the view's middle, dragged a little way: its
+    // ghost is painted over the tiles, which stay as they are.
+    graphic_item_sommet *sommet = nullptr;
+    for (graphic_item_sommet *s : vue.liste_sommets())
+        if (!sommet || (s->pos() - vue.mapToScene(zone->rect().center())).manhattanLength()
+                           < (sommet->pos() - vue.mapToScene(zone->rect().center())).manhattanLength())
+            sommet = s;
+    const QPoint depart = vue.mapFromScene(sommet->pos() + QPointF(11, 11));
+    QTest::mousePress(zone, Qt::LeftButton, {}, depart);
+    for (int pas = 1; pas <= 5; ++pas) {
+        QTest::mouseMove(zone, depart + QPoint(7 * pas, 5 * pas));
+        zone->repaint();
+    }
+    QCOMPARE(chiffres.rendues, rendues);
+
+    // Released: only the tiles under its old and new places and its arcs
+    // are rendered again.
+    std::vector<QPoint> touchees;
+    vue.tuiles().liste()->deplacer(std::uint32_t(sommet->id()), sommet->pos().toPoint() + QPoint(35, 25), touchees);
+    QTest::mouseRelease(zone, Qt::LeftButton, {}, depart + QPoint(35, 25));
+    zone->repaint();
+    vue.tuiles().attendre();
+    QVERIFY(chiffres.rendues > rendues);
+    QVERIFY(chiffres.rendues - rendues <= std::int64_t(touchees.size()));
+    QVERIFY(std::int64_t(touchees.size()) < rendues);
 }
 
 QTEST_MAIN(tst_rendu_tuile)

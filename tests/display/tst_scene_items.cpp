@@ -196,7 +196,7 @@ void tst_scene_items::copie()
     QCOMPARE(copie.etiquette()->scene(), nullptr);
     QCOMPARE(copie.etiquette()->parentItem(), nullptr);
 
-    // The original keeps its links, and now has its label.
+    // The original keeps its links, and its label once asked for.
     QCOMPARE(dans_scene->arcs_sortants().size(), std::size_t(1));
     QCOMPARE(dans_scene->childItems().size(), 1);
 }
