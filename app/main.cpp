@@ -10,6 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VG_VERSION));
+    traduire_qt_en_francais(a);
     // Read before the console takes std::cout, so --help reaches the terminal.
     const QStringList sessions = sessions_en_argument(QApplication::arguments());
     MainWindow w;
