@@ -150,7 +150,7 @@ void tst_lecture_graphml::lecture()
 void tst_lecture_graphml::ecrit_par_networkx()
 {
     capture_flux sortie;
-    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(VG_TEST_DATA "/reseau_networkx.graphml");
+    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(VG_GRAPHML_NETWORKX);
     QVERIFY(f.lu);
     const graphe_instance &i = *f.contenu->instance;
     QCOMPARE(int(i.nb_sensors()), 40);
