@@ -11,8 +11,8 @@
 #include "mainwindow.h"
 #include "pages_graphe.h"
 #include "registre_sessions.h"
-#include "session_graphe.h"
 #include "repondre_dialogue.h"
+#include "session_graphe.h"
 #include "ui_mainwindow.h"
 
 #include <QAbstractButton>

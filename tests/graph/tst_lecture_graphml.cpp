@@ -56,6 +56,23 @@ QByteArray avec(const QByteArray &id, const QByteArray &donnees)
     return "    <node id=\"" + id + "\"><data key=\"d0\">1</data><data key=\"d1\">2</data>" + donnees + "</node>\n";
 }
 
+// Content saved as reseau.graphml and read, with what the reader wrote on
+// each stream.
+struct lecture_capturee
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("reseau.graphml");
+    capture_flux sortie;
+    capture_flux erreurs{std::cerr};
+    fichier_lu<reseau_graphml> f;
+
+    explicit lecture_capturee(const QByteArray &contenu)
+    {
+        if (ecrire(chemin, contenu))
+            f = lire_fichier_graphml(chemin);
+    }
+};
+
 } // namespace
 
 class tst_lecture_graphml : public QObject
@@ -133,18 +150,12 @@ void tst_lecture_graphml::lecture()
     QFETCH(QByteArray, contenu);
     QFETCH(QString, records);
     QFETCH(QStringList, console);
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath("r.graphml");
-    QVERIFY(ecrire(chemin, contenu));
-    capture_flux sortie;
-    capture_flux erreurs(std::cerr);
-    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(chemin);
-    QVERIFY2(f.lu, qPrintable(f.raison));
-    QCOMPARE(decrire(*f.contenu), records);
-    QCOMPARE(f.contenu->instance->nom_fichier(), chemin);
-    const QStringList lignes = sortie.lignes();
-    QCOMPARE(lignes.mid(1), console);
-    QCOMPARE(erreurs.texte(), std::string());
+    const lecture_capturee l(contenu);
+    QVERIFY2(l.f.lu, qPrintable(l.f.raison));
+    QCOMPARE(decrire(*l.f.contenu), records);
+    QCOMPARE(l.f.contenu->instance->nom_fichier(), l.chemin);
+    QCOMPARE(l.sortie.lignes().mid(1), console);
+    QCOMPARE(l.erreurs.texte(), std::string());
 }
 
 void tst_lecture_graphml::ecrit_par_networkx()
@@ -177,17 +188,12 @@ void tst_lecture_graphml::invalides()
 {
     QFETCH(QByteArray, contenu);
     QFETCH(QString, raison);
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath("reseau.graphml");
-    QVERIFY(ecrire(chemin, contenu));
-    capture_flux sortie;
-    capture_flux erreurs(std::cerr);
-    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(chemin);
-    QVERIFY(!f.lu);
-    QVERIFY(!f.contenu);
-    QCOMPARE(f.raison, raison);
-    QCOMPARE(QString::fromLocal8Bit(erreurs.texte().c_str()), raison + '\n');
-    QCOMPARE(sortie.texte(), std::string());
+    const lecture_capturee l(contenu);
+    QVERIFY(!l.f.lu);
+    QVERIFY(!l.f.contenu);
+    QCOMPARE(l.f.raison, raison);
+    QCOMPARE(QString::fromLocal8Bit(l.erreurs.texte().c_str()), raison + '\n');
+    QCOMPARE(l.sortie.texte(), std::string());
 }
 
 void tst_lecture_graphml::reconnaissance_data()
