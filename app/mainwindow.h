@@ -63,9 +63,7 @@ private:
     void appliquer_zoom(int facteur);
     // True when at least one graph page exists; otherwise says so.
     bool verifier_graphe();
-    // The graph page shown, or null.
-    // What the commands on the drawing shown say when none is.
-    // The status bar and the zoom follow the page's view.
+    // The status bar, the zoom and the facts box follow the page's view.
     void suivre_page(graphe_visualisateur *page);
     // One step along the menu's zooms (sens 1 in, -1 out), through the
     // menu's own action, keeping what lies under the view's point there.

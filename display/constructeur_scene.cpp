@@ -187,7 +187,7 @@ void dessiner_cadre(fabrique_items &fabrique, int largeur, int hauteur)
 
 // Scale of one axis; a zero range (one sensor, sensors on a line) puts every
 // sensor at offset 0 instead of dividing by zero.
-float echelle(int etendue_dessin, std::int64_t minimum, std::int64_t maximum)
+float facteur_axe(int etendue_dessin, std::int64_t minimum, std::int64_t maximum)
 {
     const std::int64_t etendue = maximum - minimum;
     if (etendue == 0)
@@ -210,8 +210,8 @@ echelle_dessin mettre_a_l_echelle(const donnees_dessin &d, int largeur, int haut
         min_y = std::min(min_y, y);
         max_y = std::max(max_y, y);
     }
-    const float ecart_x = echelle(largeur - reserve_sommets, min_x, max_x);
-    const float ecart_y = echelle(hauteur - reserve_sommets, min_y, max_y);
+    const float ecart_x = facteur_axe(largeur - reserve_sommets, min_x, max_x);
+    const float ecart_y = facteur_axe(hauteur - reserve_sommets, min_y, max_y);
     std::cout << "_ecart_x = " << ecart_x << "   _ecart_y = " << ecart_y << std::endl;
     return echelle_dessin(min_x, min_y, ecart_x, ecart_y, hauteur);
 }

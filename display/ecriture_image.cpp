@@ -60,17 +60,17 @@ bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const Q
     return peintre.end();
 }
 
-bool ecrire_matriciel(QGraphicsScene *scene, QIODevice &fichier, const QString &nom, int echelle)
+bool ecrire_matriciel(QGraphicsScene *scene, QIODevice &fichier, const QString &nom, int pixels_par_unite)
 {
     const QRectF rectangle = scene->sceneRect();
-    const int largeur = static_cast<int>(rectangle.width()) * echelle;
-    const int hauteur = static_cast<int>(rectangle.height()) * echelle;
+    const int largeur = static_cast<int>(rectangle.width()) * pixels_par_unite;
+    const int hauteur = static_cast<int>(rectangle.height()) * pixels_par_unite;
     QPixmap image(largeur, hauteur);
     if (image.isNull())
         return false;
     QPainter peintre(&image);
     peintre.fillRect(image.rect(), fond_blanc);
-    peintre.scale(echelle, echelle);
+    peintre.scale(pixels_par_unite, pixels_par_unite);
     peintre_items::peindre_scene(peintre, scene);
     peintre.end();
     QImageWriter ecrivain(&fichier, suffixe(nom));
@@ -171,7 +171,7 @@ format_image format_du_nom(const QString &nom_fichier)
     return format_image::inconnu;
 }
 
-bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle, QString *raison)
+bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int pixels_par_unite, QString *raison)
 {
     const format_image format = format_du_nom(nom_fichier);
     if (format == format_image::inconnu) {
@@ -184,7 +184,7 @@ bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int echelle
         const QString titre = QFileInfo(nom_fichier).completeBaseName();
         switch (format) {
         case format_image::matriciel:
-            return ecrire_matriciel(scene, sortie, nom_fichier, echelle);
+            return ecrire_matriciel(scene, sortie, nom_fichier, pixels_par_unite);
         case format_image::svg:
             return ecrire_svg(scene, sortie, titre);
         case format_image::pdf:

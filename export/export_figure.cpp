@@ -58,10 +58,10 @@ bool sortie_sur_une_entree(const QString &sortie, const QString &entree)
     return true;
 }
 
-bool taille_admise(const QRectF &scene, int echelle)
+bool taille_admise(const QRectF &scene, int pixels_par_unite)
 {
-    const long long largeur = static_cast<long long>(scene.width()) * echelle;
-    const long long hauteur = static_cast<long long>(scene.height()) * echelle;
+    const long long largeur = static_cast<long long>(scene.width()) * pixels_par_unite;
+    const long long hauteur = static_cast<long long>(scene.height()) * pixels_par_unite;
     if (largeur <= cote_max && hauteur <= cote_max && largeur * hauteur * octets_par_pixel <= octets_max)
         return true;
     signaler(QStringLiteral("image de %1 x %2 pixels trop grande (au plus %3 de côté et %4 pixels) : "
@@ -271,7 +271,7 @@ statut_export exporter_figure(const options_export &options, graphic_view &vue)
         return ecrire_sans_dessin(options);
     vue.set_zoom(options.zoom);
     if (format_du_nom(options.sortie) == format_image::matriciel
-        && !taille_admise(vue.scene()->sceneRect(), options.echelle))
+        && !taille_admise(vue.scene()->sceneRect(), options.pixels_par_unite))
         return statut_usage;
 
     entrees_export entrees;
@@ -287,7 +287,7 @@ statut_export exporter_figure(const options_export &options, graphic_view &vue)
     // What the viewer's event loop does once a page is drawn: the items get
     // polished, without which deleting each one scans all the others.
     QCoreApplication::sendPostedEvents();
-    if (!ecrire_image(vue.scene(), options.sortie, options.echelle)) {
+    if (!ecrire_image(vue.scene(), options.sortie, options.pixels_par_unite)) {
         signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
         return statut_ecriture;
     }

@@ -14,12 +14,12 @@ namespace {
 const QString option_instance = QStringLiteral("instance");
 const QString option_solution = QStringLiteral("solution");
 const QString option_zoom = QStringLiteral("zoom");
-const QString option_echelle = QStringLiteral("scale");
+const QString option_pixels = QStringLiteral("scale");
 const QString option_traces = QStringLiteral("verbose");
 const QString option_sortie = QStringLiteral("output");
 const QString option_comparer = QStringLiteral("compare");
 
-constexpr int echelle_max = 8;
+constexpr int pixels_par_unite_max = 8;
 
 genre_sortie genre_du_nom(const QString &sortie)
 {
@@ -63,7 +63,7 @@ void declarer_options(QCommandLineParser &analyseur)
     analyseur.addOption({option_solution, QStringLiteral("Dessine la solution.")});
     analyseur.addOption({option_zoom, QStringLiteral("Zoom de la page : 1, 2, 4, 8 ou 16 (1 par défaut)."),
                          QStringLiteral("F"), QStringLiteral("1")});
-    analyseur.addOption({option_echelle,
+    analyseur.addOption({option_pixels,
                          QStringLiteral("Pixels par unité d'une image matricielle, de 1 à 8 (1 par défaut) ; "
                                         "sans effet sur SVG et PDF."),
                          QStringLiteral("N"), QStringLiteral("1")});
@@ -110,10 +110,10 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         raison = QStringLiteral("le zoom vaut 1, 2, 4, 8 ou 16, pas « %1 »").arg(zoom);
         return false;
     }
-    const QString echelle = analyseur.value(option_echelle);
-    options.echelle = echelle.toInt(&nombre);
-    if (!nombre || options.echelle < 1 || options.echelle > echelle_max) {
-        raison = QStringLiteral("l'échelle est un entier de 1 à %1, pas « %2 »").arg(echelle_max).arg(echelle);
+    const QString pixels = analyseur.value(option_pixels);
+    options.pixels_par_unite = pixels.toInt(&nombre);
+    if (!nombre || options.pixels_par_unite < 1 || options.pixels_par_unite > pixels_par_unite_max) {
+        raison = QStringLiteral("l'échelle est un entier de 1 à %1, pas « %2 »").arg(pixels_par_unite_max).arg(pixels);
         return false;
     }
 

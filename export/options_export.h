@@ -14,7 +14,8 @@ enum class genre_sortie { dessin, rapport, graphml, conversion };
 struct options_export {
     int type_graphe = 1;
     int zoom = 1;
-    int echelle = 1;
+    // --scale: pixels per scene unit of a raster image.
+    int pixels_par_unite = 1;
     bool traces = false;
     genre_sortie genre = genre_sortie::dessin;
     // Solution file B laid over the session's solution; empty for none.

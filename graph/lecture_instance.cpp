@@ -140,22 +140,23 @@ struct etat_instance
         }
         return suite_ligne::suivante;
     }
+
+    // Every sensor line announced was read.
+    bool terminer(const QString &chemin, QString &raison) const
+    {
+        if (lignes_acceptees == enregistrement->nb_sensors())
+            return true;
+        erreur("Erreur : format du fichier instance..");
+        raison = raison_lecture::signaler_compte(chemin, lignes_acceptees, enregistrement->nb_sensors(),
+                                                 "ligne capteur", "lignes capteur");
+        return false;
+    }
 };
 
 } // namespace
 
 fichier_lu<graphe_instance> lire_fichier_instance(const QString &chemin)
 {
-    fichier_lu<graphe_instance> f;
     etat_instance etat;
-    if (!lire_lignes(chemin, f.raison, f.contenu, etat))
-        return f;
-    if (etat.lignes_acceptees != f.contenu->nb_sensors()) {
-        erreur("Erreur : format du fichier instance..");
-        f.raison = raison_lecture::signaler_compte(chemin, etat.lignes_acceptees, f.contenu->nb_sensors(),
-                                                   "ligne capteur", "lignes capteur");
-        return f;
-    }
-    f.lu = true;
-    return f;
+    return lire_lignes<graphe_instance>(chemin, etat);
 }

@@ -2,6 +2,7 @@
 #define LECTURE_LIGNES_H
 
 #include "lecteur_lignes.h"
+#include "lecture_fichier.h"
 #include "raison_lecture.h"
 
 #include <QFile>
@@ -15,18 +16,20 @@ enum class suite_ligne { suivante, fin, echec };
 // The readers' common course: opens the file at path, makes the record
 // with the file's name once it is open and hands it to the reader's state,
 // then gives etat.lire(ligne, cause) every line of two bytes or more, in
-// order, until it says fin or echec. False when the file does not open or a
-// line fails; raison then says why, with the failing line's number.
+// order, until it says fin or echec, and last asks etat.terminer(path,
+// raison) whether what was read adds up. Not read whole when the file does
+// not open, a line fails or the end does not add up; the reason then says
+// why, with the failing line's number.
 template <typename Enregistrement, typename Etat>
-bool lire_lignes(const QString &path, QString &raison, std::unique_ptr<Enregistrement> &enregistrement, Etat &etat)
+fichier_lu<Enregistrement> lire_lignes(const QString &path, Etat &etat)
 {
-    raison.clear();
+    fichier_lu<Enregistrement> f;
     QFile fichier(path);
-    if (!lecteur_lignes::ouvrir(fichier, path, raison))
-        return false;
-    enregistrement = std::make_unique<Enregistrement>();
-    enregistrement->nom_fichier() = fichier.fileName();
-    etat.enregistrement = enregistrement.get();
+    if (!lecteur_lignes::ouvrir(fichier, path, f.raison))
+        return f;
+    f.contenu = std::make_unique<Enregistrement>();
+    f.contenu->nom_fichier() = fichier.fileName();
+    etat.enregistrement = f.contenu.get();
     lecteur_lignes lecteur(fichier);
     lecteur_lignes::ligne ligne;
     QString cause;
@@ -37,11 +40,12 @@ bool lire_lignes(const QString &path, QString &raison, std::unique_ptr<Enregistr
         if (suite == suite_ligne::fin)
             break;
         if (suite == suite_ligne::echec) {
-            raison = raison_lecture::signaler(path, ligne.numero, cause);
-            return false;
+            f.raison = raison_lecture::signaler(path, ligne.numero, cause);
+            return f;
         }
     }
-    return true;
+    f.lu = etat.terminer(path, f.raison);
+    return f;
 }
 
 #endif

@@ -132,20 +132,21 @@ struct etat_solution
         }
         return suite_ligne::suivante;
     }
+
+    // As many MA lines as the last MA header announced.
+    bool terminer(const QString &chemin, QString &raison) const
+    {
+        if (ma_lues == ma_annonces)
+            return true;
+        raison = raison_lecture::signaler_compte(chemin, ma_lues, ma_annonces, "ligne MA", "lignes MA");
+        return false;
+    }
 };
 
 } // namespace
 
 fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin)
 {
-    fichier_lu<graphe_solution> f;
     etat_solution etat;
-    if (!lire_lignes(chemin, f.raison, f.contenu, etat))
-        return f;
-    if (etat.ma_lues != etat.ma_annonces) {
-        f.raison = raison_lecture::signaler_compte(chemin, etat.ma_lues, etat.ma_annonces, "ligne MA", "lignes MA");
-        return f;
-    }
-    f.lu = true;
-    return f;
+    return lire_lignes<graphe_solution>(chemin, etat);
 }

@@ -27,7 +27,9 @@
 #include <QXmlStreamReader>
 
 // visual_graphe-export run as a script runs it, in a folder holding a copy
-// of the 300-sensor sample.
+// of the 300-sensor sample: its options (options_export), the run
+// (export_figure), the JSON report (rapport_json), the parser's French
+// (traduction_ligne_commande).
 
 namespace {
 

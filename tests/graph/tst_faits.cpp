@@ -1,3 +1,4 @@
+#include "comparaison_solutions.h"
 #include "coord_sommet.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
@@ -47,6 +48,18 @@ std::unique_ptr<graphe_instance> instance(const QString &description)
     return g;
 }
 
+// "ma|sl|br|instance name", numbers separated by commas.
+graphe_solution solution(const QString &description)
+{
+    const QStringList listes = description.split(QLatin1Char('|'));
+    graphe_solution s;
+    s.liste_ma() = nombres(listes[0]);
+    s.liste_sl() = nombres(listes[1]);
+    s.liste_br() = nombres(listes[2]);
+    s.nom_instance() = listes.value(3);
+    return s;
+}
+
 } // namespace
 
 class tst_faits : public QObject
@@ -57,6 +70,8 @@ private slots:
     void faits_data();
     void faits();
     void capteurs_lies();
+    void comparer_solutions_data();
+    void comparer_solutions();
 };
 
 void tst_faits::faits_data()
@@ -117,12 +132,7 @@ void tst_faits::faits()
         QCOMPARE(QList<int>({f.min_x, f.max_x, f.min_y, f.max_y}),
                  QList<int>({0, 10 * (f.capteurs - 1), 101 - f.capteurs, 100}));
 
-    const QStringList listes = solution.split(QLatin1Char('|'));
-    graphe_solution s;
-    s.liste_ma() = nombres(listes[0]);
-    s.liste_sl() = nombres(listes[1]);
-    s.liste_br() = nombres(listes[2]);
-    s.nom_instance() = listes[3];
+    const graphe_solution s = ::solution(solution);
     const faits_solution fs = calculer_faits_solution(*g, s);
     auto trois = [](const std::array<numeros_capteurs, 3> &a) {
         return QStringLiteral("%1|%2|%3").arg(liste(a[0]), liste(a[1]), liste(a[2]));
@@ -141,6 +151,40 @@ void tst_faits::capteurs_lies()
     const auto g = instance(QStringLiteral("4|0|0:1,1,0,8;2:0"));
     QCOMPARE(liste(::capteurs_lies(*g, 0)), QStringLiteral("1,2"));
     QCOMPARE(liste(::capteurs_lies(*g, 3)), QString());
+}
+
+void tst_faits::comparer_solutions_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("attendu");
+    // Five sensors in a chain, sink 0.
+    QTest::newRow("identiques") << "0,1|2|3|" << "0,1|2|3|" << "ma=2/2 deux=0,1 a= b= j=1.0000 br=| sl=|";
+    QTest::newRow("disjointes") << "0,1||3|" << "3,4||1|" << "ma=2/2 deux= a=0,1 b=3,4 j=0.0000 br=3|1 sl=|";
+    QTest::newRow("en partie") << "0,1,2|3||" << "1,2,3||3|"
+                               << "ma=3/3 deux=1,2 a=0 b=3 j=0.5000 br=|3 sl=3|";
+    // Out of range and repeated numbers count once, or not at all.
+    QTest::newRow("hors limites et repetes") << "1,1,9|||" << "1,7|||" << "ma=1/1 deux=1 a= b= j=1.0000 br=| sl=|";
+    QTest::newRow("toutes deux vides") << "|||" << "|||" << "ma=0/0 deux= a= b= j=1.0000 br=| sl=|";
+}
+
+void tst_faits::comparer_solutions()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, attendu);
+    const auto g = instance(QStringLiteral("5|0|0:1;1:0,2;2:1,3;3:2,4;4:3"));
+    const comparaison_solutions c = ::comparer_solutions(*g, solution(a), solution(b));
+    QCOMPARE(QStringLiteral("ma=%1/%2 deux=%3 a=%4 b=%5 j=%6 br=%7|%8 sl=%9|%10")
+                 .arg(c.ma_a).arg(c.ma_b)
+                 .arg(liste(c.ma_deux), liste(c.ma_seulement_a), liste(c.ma_seulement_b))
+                 .arg(c.jaccard, 0, 'f', 4)
+                 .arg(liste(c.br_seulement_a), liste(c.br_seulement_b), liste(c.sl_seulement_a),
+                      liste(c.sl_seulement_b)),
+             attendu);
+    // Each side's own facts, as a solution page gives them.
+    QCOMPARE(c.a.longueurs, calculer_faits_solution(*g, solution(a)).longueurs);
+    QCOMPARE(c.b.non_couverts, calculer_faits_solution(*g, solution(b)).non_couverts);
 }
 
 QTEST_APPLESS_MAIN(tst_faits)

@@ -1,6 +1,7 @@
 #include "capture_flux.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "raison_lecture.h"
 #include "session_graphe.h"
 
 #include <QFile>
@@ -20,6 +21,8 @@ class tst_ouverture_fichiers : public QObject
 private slots:
     void ouverture_refusee_data();
     void ouverture_refusee();
+    void raisons_data();
+    void raisons();
 
 private:
     QTemporaryDir _dossier;
@@ -69,6 +72,28 @@ void tst_ouverture_fichiers::ouverture_refusee()
     QCOMPARE(console, std::string());
     QCOMPARE(QString::fromStdString(erreurs), "Error: Cannot read file " + chemin + ": " + raison + "\n");
     QCOMPARE(session.raison_echec(), QFileInfo(chemin).fileName() + " : " + raison);
+}
+
+// How every reader words why a file did not read.
+void tst_ouverture_fichiers::raisons_data()
+{
+    QTest::addColumn<QString>("chemin");
+    QTest::addColumn<int>("ligne");
+    QTest::addColumn<QString>("attendue");
+    QTest::newRow("a la ligne") << "/d/reseau_sol.txt" << 2 << "reseau_sol.txt:2 : cause";
+    QTest::newRow("sans ligne") << "/d/reseau.txt" << 0 << "reseau.txt : cause";
+    QTest::newRow("un dossier garde son chemin") << "/d/sous/" << 0 << "/d/sous/ : cause";
+    QTest::newRow("un pour-cent n'est pas un repere") << "/d/%1 %2.txt" << 7 << "%1 %2.txt:7 : cause";
+}
+
+void tst_ouverture_fichiers::raisons()
+{
+    QFETCH(QString, chemin);
+    QFETCH(int, ligne);
+    QFETCH(QString, attendue);
+    QCOMPARE(raison_lecture::formater(chemin, ligne, QStringLiteral("cause")), attendue);
+    QCOMPARE(raison_lecture::compte(1, "ligne", "lignes") + " / " + raison_lecture::compte(2, "ligne", "lignes"),
+             QStringLiteral("1 ligne / 2 lignes"));
 }
 
 QTEST_MAIN(tst_ouverture_fichiers)

@@ -55,6 +55,8 @@ QStringList rangees(QStandardItem *item)
 
 } // namespace
 
+// The loader, with the session file's reading (fichier_session) that the
+// export command shares.
 class tst_chargeur_session : public QObject
 {
     Q_OBJECT
