@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -40,42 +41,61 @@ const char *const cle_sens_unique =
     "  <graph id=\"G\" edgedefault=\"undirected\">\n";
 const char *const fin_document = "  </graph>\n</graphml>\n";
 
-// Appends to a buffer and hands it to the device piece by piece.
+// Copies into a buffer and hands it to the device piece by piece: a large
+// network writes millions of short pieces, each a plain copy.
 class tampon_sortie
 {
 public:
-    explicit tampon_sortie(QIODevice &sortie) : _sortie(sortie) { _texte.reserve(taille_morceau + 4096); }
+    explicit tampon_sortie(QIODevice &sortie) : _sortie(sortie), _octets(taille_morceau + marge), _p(_octets.data()) {}
 
-    tampon_sortie &operator<<(const char *texte)
+    template <std::size_t N>
+    tampon_sortie &operator<<(const char (&texte)[N])
     {
-        _texte.append(texte);
-        return *this;
+        return ajouter(texte, N - 1);
     }
+    tampon_sortie &operator<<(const char *texte) { return ajouter(texte, std::strlen(texte)); }
     tampon_sortie &operator<<(long long v)
     {
-        char chiffres[24];
-        const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, v).ptr;
-        _texte.append(chiffres, fin - chiffres);
+        _p = std::to_chars(_p, _p + 24, v).ptr;
         return *this;
     }
-    tampon_sortie &operator<<(bool v) { return *this << (v ? "true" : "false"); }
+    tampon_sortie &operator<<(bool v) { return v ? *this << "true" : *this << "false"; }
     // False once the device refused a piece.
     bool vider()
     {
-        if (_ok && !_texte.isEmpty())
-            _ok = _sortie.write(_texte) == _texte.size();
-        _texte.clear();
+        const qint64 n = _p - _octets.data();
+        if (_ok && n > 0)
+            _ok = _sortie.write(_octets.data(), n) == n;
+        _p = _octets.data();
         return _ok;
     }
+    // Called between two lines, each shorter than the margin.
     void peut_etre_vider()
     {
-        if (_texte.size() >= taille_morceau)
+        if (_p - _octets.data() >= taille_morceau)
             vider();
     }
 
 private:
+    static constexpr qsizetype marge = 4096;
+
+    tampon_sortie &ajouter(const char *texte, std::size_t n)
+    {
+        if (qsizetype(n) > _octets.data() + _octets.size() - _p - 64) {
+            vider();
+            if (qsizetype(n) > qsizetype(_octets.size()) - 64) {
+                _ok = _ok && _sortie.write(texte, qint64(n)) == qint64(n);
+                return *this;
+            }
+        }
+        std::memcpy(_p, texte, n);
+        _p += n;
+        return *this;
+    }
+
     QIODevice &_sortie;
-    QByteArray _texte;
+    std::vector<char> _octets;
+    char *_p;
     bool _ok = true;
 };
 

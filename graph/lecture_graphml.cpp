@@ -4,8 +4,11 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "lecteur_lignes.h"
+#include "lecteur_xml_qt.h"
+#include "lecteur_xml_rapide.h"
 #include "raison_lecture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <numeric>
 #include <optional>
@@ -85,17 +89,64 @@ struct arete_differee
     qint64 ligne;
 };
 
+// What the reader gathers of a graph, in document order.
+struct graphe_lu
+{
+    std::vector<QString> ids;
+    std::vector<noeud_lu> noeuds;
+    std::vector<arete_lue> aretes;
+};
+
+// Two short strings alike, without a call into Qt for each pair: ids and key
+// names are compared hundreds of thousands of times.
+bool meme(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), std::size_t(a.size()) * sizeof(QChar)) == 0;
+}
+
+// networkx numbers its nodes 0, 1, ... and this program n0, n1, ...: the
+// node whose id is its own place in the document needs no look-up.
+std::optional<std::uint32_t> a_sa_place(QStringView id, const std::vector<QString> &ids)
+{
+    qsizetype i = id.startsWith(u'n') ? 1 : 0;
+    std::uint32_t k = 0;
+    if (i == id.size() || id.size() - i > 5)
+        return std::nullopt;
+    for (; i < id.size(); ++i) {
+        const char16_t c = id[i].unicode();
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        k = k * 10 + (c - '0');
+    }
+    if (k < ids.size() && meme(ids[k], id))
+        return k;
+    return std::nullopt;
+}
+
 struct hachage_vue
 {
     std::size_t operator()(QStringView v) const noexcept { return qHash(v); }
 };
 
+// The word in any letter case, without a call per character.
+bool mot_est(QStringView texte, const char *mot)
+{
+    qsizetype i = 0;
+    for (; mot[i]; ++i) {
+        const char16_t c = i < texte.size() ? texte[i].unicode() : 0;
+        const char16_t m = char16_t(mot[i]);
+        if (c != m && !(m >= 'a' && m <= 'z' && c == m - ('a' - 'A')))
+            return false;
+    }
+    return i == texte.size();
+}
+
 std::optional<bool> booleen(QStringView texte)
 {
     const QStringView t = texte.trimmed();
-    if (t == QLatin1String("1") || t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+    if (mot_est(t, "1") || mot_est(t, "true"))
         return true;
-    if (t == QLatin1String("0") || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+    if (mot_est(t, "0") || mot_est(t, "false"))
         return false;
     return std::nullopt;
 }
@@ -113,32 +164,31 @@ std::uint8_t roles_du_texte(QStringView texte)
 
 // Reads a GraphML document's keys and its one graph: the nodes in document
 // order with their values, the edges as pairs of nodes.
+template <typename Source>
 class lecteur_graphml
 {
 public:
-    explicit lecteur_graphml(QIODevice &source) : _xml(&source) {}
+    explicit lecteur_graphml(Source &source) : _source(source) {}
 
     // False with the cause and its line.
     bool lire();
 
     QString cause;
     qint64 ligne = 0;
-    std::vector<QString> ids;
-    std::vector<noeud_lu> noeuds;
-    std::vector<arete_lue> aretes;
+    graphe_lu graphe;
 
 private:
     bool echouer(const QString &pourquoi, qint64 ou = 0)
     {
         cause = pourquoi;
-        ligne = ou > 0 ? ou : _xml.lineNumber();
+        ligne = ou > 0 ? ou : _source.ligne();
         return false;
     }
     // A syntax error of the document, when there is one; else the cause given.
     bool echouer_xml(const QString &sinon)
     {
-        if (_xml.hasError())
-            return echouer(QStringLiteral("XML mal formé : %1").arg(_xml.errorString()));
+        if (_source.en_erreur())
+            return echouer(QStringLiteral("XML mal formé : %1").arg(_source.erreur()));
         return echouer(sinon);
     }
     bool lire_cle();
@@ -149,8 +199,9 @@ private:
     bool lire_donnee(valeurs_noeud *noeud, bool *sens_unique);
     bool appliquer(attribut quoi, QStringView texte, valeurs_noeud &v);
     bool resoudre_differees();
+    std::optional<std::uint32_t> trouver(QStringView id) const;
 
-    QXmlStreamReader _xml;
+    Source &_source;
     std::vector<cle_graphml> _cles;
     // Every node starts with the keys' defaults.
     valeurs_noeud _modele;
@@ -160,61 +211,62 @@ private:
     std::vector<arete_differee> _differees;
 };
 
-bool lecteur_graphml::lire()
+template <typename Source>
+bool lecteur_graphml<Source>::lire()
 {
-    if (!_xml.readNextStartElement())
+    if (!_source.suivant())
         return echouer_xml(QStringLiteral("aucun élément"));
-    if (_xml.name() != QLatin1String("graphml"))
-        return echouer(QStringLiteral("l'élément racine est « %1 », pas graphml").arg(_xml.name()));
+    if (!_source.nom_est("graphml"))
+        return echouer(QStringLiteral("l'élément racine est « %1 », pas graphml").arg(_source.nom()));
     bool graphe = false;
-    while (_xml.readNextStartElement()) {
-        if (_xml.name() == QLatin1String("key")) {
+    while (_source.suivant()) {
+        if (_source.nom_est("key")) {
             if (!lire_cle())
                 return false;
-        } else if (_xml.name() == QLatin1String("graph")) {
+        } else if (_source.nom_est("graph")) {
             if (graphe)
                 return echouer(QStringLiteral("un second élément graph, un seul graphe est lu"));
             graphe = true;
             if (!lire_graphe())
                 return false;
         } else {
-            _xml.skipCurrentElement();
+            _source.sauter();
         }
     }
     // Whatever follows the root must still be well-formed.
-    while (!_xml.atEnd())
-        _xml.readNext();
-    if (_xml.hasError())
+    _source.finir();
+    if (_source.en_erreur())
         return echouer_xml(QString());
     if (!graphe)
         return echouer(QStringLiteral("aucun élément graph"));
     return resoudre_differees();
 }
 
-bool lecteur_graphml::lire_cle()
+template <typename Source>
+bool lecteur_graphml<Source>::lire_cle()
 {
-    const QXmlStreamAttributes a = _xml.attributes();
-    const QStringView pour = a.value(QLatin1String("for"));
+    const QStringView pour = _source.attribut("for");
     const bool tous = pour.isEmpty() || pour == QLatin1String("all");
     cle_graphml cle;
-    cle.id = a.value(QLatin1String("id")).toString();
-    const QStringView nom = a.value(QLatin1String("attr.name"));
+    cle.id = _source.attribut("id").toString();
+    const QStringView nom = _source.attribut("attr.name");
     if (tous || pour == QLatin1String("node"))
         cle.pour_noeud = attribut_de_noeud(nom);
     cle.sens_unique = (tous || pour == QLatin1String("edge")) && nom == QLatin1String("one_way");
-    while (_xml.readNextStartElement()) {
-        if (_xml.name() == QLatin1String("default"))
-            cle.defaut = _xml.readElementText(QXmlStreamReader::SkipChildElements);
+    while (_source.suivant()) {
+        if (_source.nom_est("default"))
+            cle.defaut = _source.texte().toString();
         else
-            _xml.skipCurrentElement();
+            _source.sauter();
     }
     _cles.push_back(std::move(cle));
-    return !_xml.hasError() || echouer_xml(QString());
+    return !_source.en_erreur() || echouer_xml(QString());
 }
 
-bool lecteur_graphml::lire_graphe()
+template <typename Source>
+bool lecteur_graphml<Source>::lire_graphe()
 {
-    const bool orientees = _xml.attributes().value(QLatin1String("edgedefault")) == QLatin1String("directed");
+    const bool orientees = _source.attribut("edgedefault") == QLatin1String("directed");
     for (const cle_graphml &cle : _cles) {
         if (!cle.defaut)
             continue;
@@ -227,99 +279,105 @@ bool lecteur_graphml::lire_graphe()
             _sens_unique_par_defaut = *oui;
         }
     }
-    while (_xml.readNextStartElement()) {
+    while (_source.suivant()) {
         bool lu = true;
-        if (_xml.name() == QLatin1String("node"))
+        if (_source.nom_est("node"))
             lu = lire_noeud();
-        else if (_xml.name() == QLatin1String("edge"))
+        else if (_source.nom_est("edge"))
             lu = lire_arete(orientees);
         else
-            _xml.skipCurrentElement();
+            _source.sauter();
         if (!lu)
             return false;
     }
-    return !_xml.hasError() || echouer_xml(QString());
+    return !_source.en_erreur() || echouer_xml(QString());
 }
 
-bool lecteur_graphml::lire_noeud()
+template <typename Source>
+bool lecteur_graphml<Source>::lire_noeud()
 {
-    const qint64 debut = _xml.lineNumber();
-    QString id = _xml.attributes().value(QLatin1String("id")).toString();
+    const qint64 debut = _source.ligne();
+    QString id = _source.attribut("id").toString();
     if (id.isEmpty())
         return echouer(QStringLiteral("nœud sans id"));
+    auto &ids = graphe.ids;
     if (ids.size() >= max_noeuds)
         return echouer(QStringLiteral("plus de %1 nœuds").arg(max_noeuds));
+    if (trouver(id))
+        return echouer(QStringLiteral("deux nœuds ont l'id « %1 »").arg(id));
     ids.push_back(std::move(id));
-    if (!_index.emplace(QStringView(ids.back()), std::uint32_t(ids.size() - 1)).second)
-        return echouer(QStringLiteral("deux nœuds ont l'id « %1 »").arg(ids.back()));
+    if (!a_sa_place(ids.back(), ids))
+        _index.emplace(QStringView(ids.back()), std::uint32_t(ids.size() - 1));
     noeud_lu noeud{0, 0, _modele, debut};
-    while (_xml.readNextStartElement()) {
-        if (_xml.name() == QLatin1String("data")) {
+    while (_source.suivant()) {
+        if (_source.nom_est("data")) {
             if (!lire_donnee(&noeud.v, nullptr))
                 return false;
-        } else if (_xml.name() == QLatin1String("graph")) {
-            return echouer(QStringLiteral("graphe imbriqué dans le nœud « %1 », non pris en charge").arg(ids.back()));
+        } else if (_source.nom_est("graph")) {
+            return echouer(
+                QStringLiteral("graphe imbriqué dans le nœud « %1 », non pris en charge").arg(ids.back()));
         } else {
-            _xml.skipCurrentElement();
+            _source.sauter();
         }
     }
     const std::optional<double> x = noeud.v.x ? noeud.v.x : noeud.v.pos_x;
     const std::optional<double> y = noeud.v.y ? noeud.v.y : noeud.v.pos_y;
-    if (!_xml.hasError() && (!x || !y))
+    if (!_source.en_erreur() && (!x || !y))
         return echouer(QStringLiteral("nœud « %1 » sans coordonnées (x et y, ou pos_x et pos_y)").arg(ids.back()),
                        debut);
     noeud.x = x.value_or(0);
     noeud.y = y.value_or(0);
-    noeuds.push_back(std::move(noeud));
-    return !_xml.hasError() || echouer_xml(QString());
+    graphe.noeuds.push_back(std::move(noeud));
+    return !_source.en_erreur() || echouer_xml(QString());
 }
 
-bool lecteur_graphml::lire_arete(bool orientees)
+template <typename Source>
+bool lecteur_graphml<Source>::lire_arete(bool orientees)
 {
-    const qint64 debut = _xml.lineNumber();
-    const QXmlStreamAttributes a = _xml.attributes();
-    const QStringView source = a.value(QLatin1String("source"));
-    const QStringView cible = a.value(QLatin1String("target"));
+    const qint64 debut = _source.ligne();
+    const QStringView source = _source.attribut("source");
+    const QStringView cible = _source.attribut("target");
     if (source.isEmpty() || cible.isEmpty())
         return echouer(QStringLiteral("arête sans source ou sans cible"));
-    const QStringView orientee = a.value(QLatin1String("directed"));
+    const QStringView orientee = _source.attribut("directed");
     const bool une_entree = orientee.isEmpty() ? orientees : booleen(orientee).value_or(false);
-    const auto s = _index.find(source);
-    const auto t = _index.find(cible);
-    const bool connus = s != _index.end() && t != _index.end();
+    const std::optional<std::uint32_t> s = trouver(source);
+    const std::optional<std::uint32_t> t = trouver(cible);
+    const bool connus = s && t;
     // An edge may come before its nodes: its ends are kept as text.
     arete_differee differee;
     if (!connus)
         differee = {source.toString(), cible.toString(), une_entree, debut};
     bool sens_unique = _sens_unique_par_defaut;
-    while (_xml.readNextStartElement()) {
-        if (_xml.name() == QLatin1String("data")) {
+    while (_source.suivant()) {
+        if (_source.nom_est("data")) {
             if (!lire_donnee(nullptr, &sens_unique))
                 return false;
         } else {
-            _xml.skipCurrentElement();
+            _source.sauter();
         }
     }
     if (connus) {
-        aretes.push_back({s->second, t->second, une_entree || sens_unique});
+        graphe.aretes.push_back({*s, *t, une_entree || sens_unique});
     } else {
         differee.une_entree = une_entree || sens_unique;
         _differees.push_back(std::move(differee));
     }
-    return !_xml.hasError() || echouer_xml(QString());
+    return !_source.en_erreur() || echouer_xml(QString());
 }
 
-bool lecteur_graphml::lire_donnee(valeurs_noeud *noeud, bool *sens_unique)
+template <typename Source>
+bool lecteur_graphml<Source>::lire_donnee(valeurs_noeud *noeud, bool *sens_unique)
 {
-    const QStringView id = _xml.attributes().value(QLatin1String("key"));
-    const auto cle = std::find_if(_cles.begin(), _cles.end(), [id](const cle_graphml &c) { return c.id == id; });
+    const QStringView id = _source.attribut("key");
+    const auto cle = std::find_if(_cles.begin(), _cles.end(), [id](const cle_graphml &c) { return meme(c.id, id); });
     const bool utile = cle != _cles.end() && (noeud ? cle->pour_noeud != attribut::aucun : cle->sens_unique);
     if (!utile) {
-        _xml.skipCurrentElement();
+        _source.sauter();
         return true;
     }
     const attribut quoi = cle->pour_noeud;
-    const QString texte = _xml.readElementText(QXmlStreamReader::SkipChildElements);
+    const QStringView texte = _source.texte();
     if (noeud)
         return appliquer(quoi, texte, *noeud);
     const std::optional<bool> oui = booleen(texte);
@@ -329,7 +387,8 @@ bool lecteur_graphml::lire_donnee(valeurs_noeud *noeud, bool *sens_unique)
     return true;
 }
 
-bool lecteur_graphml::appliquer(attribut quoi, QStringView texte, valeurs_noeud &v)
+template <typename Source>
+bool lecteur_graphml<Source>::appliquer(attribut quoi, QStringView texte, valeurs_noeud &v)
 {
     static const char *const noms[] = {"", "sensor", "x", "y", "pos_x", "pos_y", "sink", "ma", "sl", "br", "role"};
     const QString nom = QString::fromLatin1(noms[int(quoi)]);
@@ -362,17 +421,28 @@ bool lecteur_graphml::appliquer(attribut quoi, QStringView texte, valeurs_noeud 
     return true;
 }
 
-bool lecteur_graphml::resoudre_differees()
+template <typename Source>
+bool lecteur_graphml<Source>::resoudre_differees()
 {
     for (const arete_differee &d : _differees) {
-        const auto s = _index.find(QStringView(d.source));
-        const auto t = _index.find(QStringView(d.cible));
-        if (s == _index.end() || t == _index.end())
-            return echouer(QStringLiteral("arête vers le nœud inconnu « %1 »").arg(s == _index.end() ? d.source : d.cible),
-                           d.ligne);
-        aretes.push_back({s->second, t->second, d.une_entree});
+        const std::optional<std::uint32_t> s = trouver(d.source);
+        const std::optional<std::uint32_t> t = trouver(d.cible);
+        if (!s || !t)
+            return echouer(QStringLiteral("arête vers le nœud inconnu « %1 »").arg(s ? d.cible : d.source), d.ligne);
+        graphe.aretes.push_back({*s, *t, d.une_entree});
     }
     return true;
+}
+
+template <typename Source>
+std::optional<std::uint32_t> lecteur_graphml<Source>::trouver(QStringView id) const
+{
+    if (const std::optional<std::uint32_t> k = a_sa_place(id, graphe.ids))
+        return k;
+    const auto trouve = _index.find(id);
+    if (trouve == _index.end())
+        return std::nullopt;
+    return trouve->second;
 }
 
 // The sensor number of each node: document order, or the order of their
@@ -454,7 +524,7 @@ void dire(const QString &ligne)
     std::cout << ligne.toLocal8Bit().constData() << std::endl;
 }
 
-std::unique_ptr<graphe_instance> instance_lue(const lecteur_graphml &l, const std::vector<std::uint16_t> &numero,
+std::unique_ptr<graphe_instance> instance_lue(const graphe_lu &l, const std::vector<std::uint16_t> &numero,
                                               const mise_a_l_echelle &e, const QString &chemin)
 {
     auto instance = std::make_unique<graphe_instance>();
@@ -484,7 +554,7 @@ std::unique_ptr<graphe_instance> instance_lue(const lecteur_graphml &l, const st
 
 // The node with sink true, the first one when several are; the first node
 // when none is. Said on the console.
-std::uint16_t puits(const lecteur_graphml &l, const std::vector<std::uint16_t> &numero)
+std::uint16_t puits(const graphe_lu &l, const std::vector<std::uint16_t> &numero)
 {
     const auto trouve = std::find_if(l.noeuds.begin(), l.noeuds.end(), [](const noeud_lu &n) { return n.v.puits; });
     if (l.noeuds.empty()) {
@@ -499,7 +569,7 @@ std::uint16_t puits(const lecteur_graphml &l, const std::vector<std::uint16_t> &
 }
 
 // MA, SL and BR in sensor order; null when no node has a role.
-std::unique_ptr<graphe_solution> solution_lue(const lecteur_graphml &l, const std::vector<std::uint16_t> &numero,
+std::unique_ptr<graphe_solution> solution_lue(const graphe_lu &l, const std::vector<std::uint16_t> &numero,
                                               const QString &chemin)
 {
     if (std::none_of(l.noeuds.begin(), l.noeuds.end(), [](const noeud_lu &n) { return n.v.a_role; }))
@@ -521,6 +591,29 @@ std::unique_ptr<graphe_solution> solution_lue(const lecteur_graphml &l, const st
     return solution;
 }
 
+// Whole coordinates the instance format cannot hold, with the line.
+std::optional<std::pair<qint64, QString>> refus_de_format(const graphe_lu &l)
+{
+    return echelle_des(l.noeuds).entieres ? hors_format(l.noeuds, l.ids) : std::nullopt;
+}
+
+// The records of a graph read whole, with their console lines.
+reseau_graphml reseau_de(const graphe_lu &l, const QString &chemin)
+{
+    const mise_a_l_echelle e = echelle_des(l.noeuds);
+    const std::vector<std::uint16_t> numero = numeros(l.noeuds);
+    reseau_graphml r;
+    r.instance = instance_lue(l, numero, e, chemin);
+    dire(QStringLiteral("  -> Nb_SENSORS = %1").arg(l.noeuds.size()));
+    if (!e.entieres)
+        dire(QStringLiteral("  -> Coordonnées non entières, mises à l'échelle de 0 à %1 : facteur %2")
+                 .arg(etendue_echelle)
+                 .arg(e.facteur, 0, 'g', 6));
+    r.instance->sink() = puits(l, numero);
+    r.solution = solution_lue(l, numero, chemin);
+    return r;
+}
+
 } // namespace
 
 fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin)
@@ -529,28 +622,30 @@ fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin)
     QFile fichier(chemin);
     if (!lecteur_lignes::ouvrir(fichier, chemin, f.raison))
         return f;
-    lecteur_graphml l(fichier);
-    if (!l.lire()) {
-        f.raison = raison_lecture::signaler(chemin, l.ligne, l.cause);
-        return f;
-    }
-    const mise_a_l_echelle e = echelle_des(l.noeuds);
-    if (e.entieres) {
-        if (const auto hors = hors_format(l.noeuds, l.ids)) {
-            f.raison = raison_lecture::signaler(chemin, hors->first, hors->second);
+    QByteArray octets = fichier.readAll();
+    // Most files take the quick way. One it does not take, and any fault, is
+    // read again by QXmlStreamReader, which says where and why.
+    graphe_lu graphe;
+    lecteur_xml_rapide rapide(octets);
+    lecteur_graphml<lecteur_xml_rapide> vite(rapide);
+    if (vite.lire() && !refus_de_format(vite.graphe)) {
+        graphe = std::move(vite.graphe);
+    } else {
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::ReadOnly);
+        lecteur_xml_qt qt(tampon);
+        lecteur_graphml<lecteur_xml_qt> l(qt);
+        if (!l.lire()) {
+            f.raison = raison_lecture::signaler(chemin, l.ligne, l.cause);
             return f;
         }
+        if (const auto refus = refus_de_format(l.graphe)) {
+            f.raison = raison_lecture::signaler(chemin, refus->first, refus->second);
+            return f;
+        }
+        graphe = std::move(l.graphe);
     }
-    const std::vector<std::uint16_t> numero = numeros(l.noeuds);
-    f.contenu = std::make_unique<reseau_graphml>();
-    f.contenu->instance = instance_lue(l, numero, e, chemin);
-    dire(QStringLiteral("  -> Nb_SENSORS = %1").arg(l.noeuds.size()));
-    if (!e.entieres)
-        dire(QStringLiteral("  -> Coordonnées non entières, mises à l'échelle de 0 à %1 : facteur %2")
-                 .arg(etendue_echelle)
-                 .arg(e.facteur, 0, 'g', 6));
-    f.contenu->instance->sink() = puits(l, numero);
-    f.contenu->solution = solution_lue(l, numero, chemin);
+    f.contenu = std::make_unique<reseau_graphml>(reseau_de(graphe, chemin));
     f.lu = true;
     return f;
 }
