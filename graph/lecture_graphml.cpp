@@ -101,7 +101,8 @@ struct graphe_lu
 // names are compared hundreds of thousands of times.
 bool meme(QStringView a, QStringView b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), std::size_t(a.size()) * sizeof(QChar)) == 0;
+    return a.size() == b.size()
+           && (a.isEmpty() || std::memcmp(a.data(), b.data(), std::size_t(a.size()) * sizeof(QChar)) == 0);
 }
 
 // networkx numbers its nodes 0, 1, ... and this program n0, n1, ...: the
