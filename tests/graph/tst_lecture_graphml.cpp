@@ -82,7 +82,6 @@ class tst_lecture_graphml : public QObject
 private slots:
     void lecture_data();
     void lecture();
-    void ecrit_par_networkx();
     void invalides_data();
     void invalides();
     void reconnaissance_data();
@@ -156,27 +155,6 @@ void tst_lecture_graphml::lecture()
     QCOMPARE(l.f.contenu->instance->nom_fichier(), l.chemin);
     QCOMPARE(l.sortie.lignes().mid(1), console);
     QCOMPARE(l.erreurs.texte(), std::string());
-}
-
-void tst_lecture_graphml::ecrit_par_networkx()
-{
-    capture_flux sortie;
-    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(VG_GRAPHML_NETWORKX);
-    QVERIFY(f.lu);
-    const graphe_instance &i = *f.contenu->instance;
-    QCOMPARE(int(i.nb_sensors()), 40);
-    std::size_t entrees = 0;
-    int plus_grand = 0;
-    for (std::size_t k = 0; k < 40; ++k) {
-        entrees += i.voisins()[k]->size();
-        plus_grand = std::max({plus_grand, i.positions()[k]->x(), i.positions()[k]->y()});
-    }
-    QCOMPARE(entrees, std::size_t(2 * 162));
-    QCOMPARE(plus_grand, 10000);
-    QCOMPARE(int(i.sink()), 32);
-    QCOMPARE(f.contenu->solution->liste_ma().size() + f.contenu->solution->liste_sl().size(), std::size_t(40));
-    QCOMPARE(f.contenu->solution->nom_instance(), QStringLiteral("reseau_networkx.graphml"));
-    QCOMPARE(sortie.lignes().value(0), QStringLiteral("  -> Nb_SENSORS = 40"));
 }
 
 void tst_lecture_graphml::invalides_data()
