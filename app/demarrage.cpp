@@ -4,20 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
-
-bool traduire_qt_en_francais(QCoreApplication &application)
-{
-    // The application owns it: it lasts as long as the texts it gives.
-    auto *qt = new QTranslator(&application);
-    if (!qt->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete qt;
-        return false;
-    }
-    return QCoreApplication::installTranslator(qt);
-}
 
 QStringList sessions_en_argument(const QStringList &arguments)
 {

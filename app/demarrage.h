@@ -4,12 +4,6 @@
 #include <QStringList>
 
 class MainWindow;
-class QCoreApplication;
-
-// Qt's own texts (the standard dialogs' buttons and titles) in French, from
-// Qt's French translations when they are installed; the viewer's own texts
-// are French already. False when they are not found.
-bool traduire_qt_en_francais(QCoreApplication &application);
 
 // The session files named on the command line, in order. Qt's own options
 // are already gone from the arguments; --help, --version and an unknown

@@ -15,7 +15,6 @@
 #include "session_graphe.h"
 #include "ui_mainwindow.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QGraphicsScene>
@@ -28,7 +27,6 @@
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QTest>
 #include <QUrl>
 
@@ -60,7 +58,6 @@ private slots:
     void ouvertures_au_demarrage_data();
     void ouvertures_au_demarrage();
     void recherche_d_un_capteur();
-    void dialogues_de_qt_en_francais();
     void reseau_graphml();
     void molette_et_clavier();
     void position_sous_le_pointeur_data();
@@ -456,25 +453,6 @@ void tst_bout_en_bout::recherche_d_un_capteur()
     QTest::keyClick(vue, Qt::Key_Escape);
     QCOMPARE(vue->capteur_choisi(), -1);
     QVERIFY(app.page()->isVisible());
-}
-
-void tst_bout_en_bout::dialogues_de_qt_en_francais()
-{
-    QVERIFY(traduire_qt_en_francais(*qApp));
-    application app;
-    app.ouvrir(QDir(exemples).filePath("trois_capteurs.vga"));
-    app.double_cliquer(app.session(0)->child(0));
-    QStringList boutons;
-    repondre_modal<QInputDialog>([&boutons](QInputDialog *dialogue) {
-        for (QAbstractButton *b : dialogue->findChildren<QAbstractButton *>())
-            boutons << b->text().remove(QLatin1Char('&'));
-        dialogue->reject();
-    });
-    app.ui->action_rechercher_capteur->trigger();
-    for (QTranslator *t : qApp->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly))
-        QCoreApplication::removeTranslator(t);
-    boutons.sort();
-    QCOMPARE(boutons, (QStringList{"Annuler", "OK"}));
 }
 
 // A network networkx wrote, opened as a session and saved as GraphML and as
