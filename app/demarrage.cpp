@@ -18,8 +18,8 @@ QStringList sessions_en_argument(const QStringList &arguments)
     parseur.addVersionOption();
     parseur.addPositionalArgument(
         QStringLiteral("SESSION.vga"),
-        QString::fromUtf8("Fichiers de session à ouvrir, dans l'ordre donné."),
-        QStringLiteral("[SESSION.vga ...]"));
+        QString::fromUtf8("Fichiers de session, ou réseaux GraphML, à ouvrir, dans l'ordre donné."),
+        QStringLiteral("[SESSION.vga|RESEAU.graphml ...]"));
 
     parseur.process(arguments);
     QCoreApplication::removeTranslator(&francais);

@@ -1,6 +1,7 @@
 #include "debug_stream.h"
 #include "demarrage.h"
 #include "mainwindow.h"
+#include "traduction_qt.h"
 
 #include <QApplication>
 
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VG_VERSION));
+    // Qt's standard dialogs in French, like the rest of the window.
+    traduction_qt::installer(a);
     // Read before the console takes std::cout, so --help reaches the terminal.
     const QStringList sessions = sessions_en_argument(QApplication::arguments());
     MainWindow w;

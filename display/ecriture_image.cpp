@@ -1,5 +1,7 @@
 #include "ecriture_image.h"
 
+#include "ecriture_dot.h"
+#include "ecriture_entiere.h"
 #include "peintre_items.h"
 
 #include <QApplication>
@@ -15,7 +17,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
 
@@ -59,7 +60,7 @@ bool peindre_en_vectoriel(QPaintDevice &appareil, QGraphicsScene *scene, const Q
     return peintre.end();
 }
 
-bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int pixels_par_unite)
+bool ecrire_matriciel(QGraphicsScene *scene, QIODevice &fichier, const QString &nom, int pixels_par_unite)
 {
     const QRectF rectangle = scene->sceneRect();
     const int largeur = static_cast<int>(rectangle.width()) * pixels_par_unite;
@@ -72,7 +73,7 @@ bool ecrire_matriciel(QGraphicsScene *scene, QSaveFile &fichier, int pixels_par_
     peintre.scale(pixels_par_unite, pixels_par_unite);
     peintre_items::peindre_scene(peintre, scene);
     peintre.end();
-    QImageWriter ecrivain(&fichier, suffixe(fichier.fileName()));
+    QImageWriter ecrivain(&fichier, suffixe(nom));
     return ecrivain.write(image.toImage());
 }
 
@@ -115,9 +116,8 @@ QByteArray tranche_svg(QGraphicsScene *scene, const QString &titre, QList<QGraph
     return tampon.data();
 }
 
-bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
+bool ecrire_svg(QGraphicsScene *scene, QIODevice &fichier, const QString &titre)
 {
-    const QString titre = QFileInfo(fichier.fileName()).completeBaseName();
     const QList<QGraphicsItem *> premiers = peintre_items::premiers_plans(scene);
     QByteArray fin_du_document;
     for (qsizetype i = 0; i == 0 || i < premiers.size(); i += items_par_tranche) {
@@ -137,29 +137,15 @@ bool ecrire_svg(QGraphicsScene *scene, QSaveFile &fichier)
     return fichier.write(fin_du_document) == fin_du_document.size();
 }
 
-bool ecrire_pdf(QGraphicsScene *scene, QSaveFile &fichier)
+bool ecrire_pdf(QGraphicsScene *scene, QIODevice &fichier, const QString &titre)
 {
     const QRectF rectangle(QPointF(0, 0), scene->sceneRect().size());
     QPdfWriter pdf(&fichier);
     pdf.setResolution(points_par_pouce);
-    pdf.setTitle(QFileInfo(fichier.fileName()).completeBaseName());
+    pdf.setTitle(titre);
     pdf.setPageLayout(QPageLayout(QPageSize(rectangle.size(), QPageSize::Point), QPageLayout::Portrait,
                                   QMarginsF(0, 0, 0, 0)));
     return peindre_en_vectoriel(pdf, scene, rectangle);
-}
-
-// Why the file could not be opened for writing: what a user can mend
-// first, the system's own words otherwise.
-QString raison_ouverture(const QSaveFile &fichier)
-{
-    const QFileInfo dossier(QFileInfo(fichier.fileName()).absolutePath());
-    if (!dossier.exists())
-        return QStringLiteral("le dossier n'existe pas");
-    if (!dossier.isDir())
-        return QStringLiteral("le dossier est un fichier");
-    if (!dossier.isWritable())
-        return QStringLiteral("le dossier ne peut pas être écrit");
-    return fichier.errorString();
 }
 
 QString raison_format(const QString &nom_fichier)
@@ -178,6 +164,8 @@ format_image format_du_nom(const QString &nom_fichier)
         return format_image::svg;
     if (s == "pdf")
         return format_image::pdf;
+    if (s == "dot")
+        return format_image::dot;
     if (!s.isEmpty() && QImageWriter::supportedImageFormats().contains(s))
         return format_image::matriciel;
     return format_image::inconnu;
@@ -185,40 +173,28 @@ format_image format_du_nom(const QString &nom_fichier)
 
 bool ecrire_image(QGraphicsScene *scene, const QString &nom_fichier, int pixels_par_unite, QString *raison)
 {
-    auto echec = [raison](const QString &pourquoi) {
+    const format_image format = format_du_nom(nom_fichier);
+    if (format == format_image::inconnu) {
         if (raison)
-            *raison = pourquoi;
+            *raison = raison_format(nom_fichier);
+        return false;
+    }
+    auto dessiner = [&](QIODevice &sortie, QString &cause) {
+        cause = QStringLiteral("le dessin n'a pas pu être fait dans ce format");
+        const QString titre = QFileInfo(nom_fichier).completeBaseName();
+        switch (format) {
+        case format_image::matriciel:
+            return ecrire_matriciel(scene, sortie, nom_fichier, pixels_par_unite);
+        case format_image::svg:
+            return ecrire_svg(scene, sortie, titre);
+        case format_image::pdf:
+            return ecrire_pdf(scene, sortie, titre);
+        case format_image::dot:
+            return ecrire_dot(scene, sortie, titre);
+        case format_image::inconnu:
+            break;
+        }
         return false;
     };
-    const format_image format = format_du_nom(nom_fichier);
-    if (format == format_image::inconnu)
-        return echec(raison_format(nom_fichier));
-    // Written beside the target and renamed over it once complete.
-    QSaveFile fichier(nom_fichier);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return echec(raison_ouverture(fichier));
-    bool ecrit = false;
-    switch (format) {
-    case format_image::matriciel:
-        ecrit = ecrire_matriciel(scene, fichier, pixels_par_unite);
-        break;
-    case format_image::svg:
-        ecrit = ecrire_svg(scene, fichier);
-        break;
-    case format_image::pdf:
-        ecrit = ecrire_pdf(scene, fichier);
-        break;
-    case format_image::inconnu:
-        break;
-    }
-    if (!ecrit) {
-        const QString pourquoi = fichier.error() != QFileDevice::NoError
-                                     ? QStringLiteral("l'écriture a échoué : ") + fichier.errorString()
-                                     : QStringLiteral("le dessin n'a pas pu être fait dans ce format");
-        fichier.cancelWriting();
-        return echec(pourquoi);
-    }
-    if (!fichier.commit())
-        return echec(QStringLiteral("le fichier n'a pas pu être mis en place : ") + fichier.errorString());
-    return true;
+    return ecriture_entiere::ecrire({{nom_fichier, dessiner}}, raison);
 }

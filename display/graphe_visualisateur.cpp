@@ -1,6 +1,7 @@
 #include "graphe_visualisateur.h"
 
 #include "curseur_attente.h"
+#include "ecriture_graphml.h"
 #include "ecriture_image.h"
 #include "graphic_view.h"
 
@@ -75,5 +76,12 @@ bool graphe_visualisateur::exporter_image(const QString &nom_fichier, QString *r
         return false;
     }
     const curseur_attente attente;
+    if (nom_graphml(nom_fichier)) {
+        if (_ecriture_graphml)
+            return _ecriture_graphml(nom_fichier, raison);
+        if (raison)
+            *raison = QStringLiteral("la page ne sait pas d'où vient son dessin");
+        return false;
+    }
     return ecrire_image(graphicsView->scene(), nom_fichier, 1, raison);
 }

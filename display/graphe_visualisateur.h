@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QStandardItem;
 class graphic_view;
 
@@ -26,9 +28,14 @@ public:
     // is no failure.
     bool sauvegarder_image();
     // Writes the whole drawing in the format named by the file's suffix:
-    // an image of one pixel per unit, or an SVG or PDF drawing. When it
-    // cannot, `raison` says why.
+    // an image of one pixel per unit, an SVG or PDF drawing, a DOT graph,
+    // or with .graphml the records drawn. When it cannot, `raison` says why.
     bool exporter_image(const QString &nom_fichier, QString *raison = nullptr);
+
+    // Writes what the page draws as GraphML; given by whoever knows the
+    // records behind the drawing.
+    using ecriture_graphml = std::function<bool(const QString &nom_fichier, QString *raison)>;
+    void set_ecriture_graphml(ecriture_graphml ecriture) { _ecriture_graphml = std::move(ecriture); }
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -36,6 +43,7 @@ protected:
 private:
     QStandardItem *item_session = nullptr;
     int index_page = 0;
+    ecriture_graphml _ecriture_graphml;
 };
 
 #endif

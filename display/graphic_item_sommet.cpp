@@ -94,6 +94,11 @@ QGraphicsTextItem *&graphic_item_sommet::etiquette()
     return _etiquette;
 }
 
+QColor graphic_item_sommet::couleur_etiquette() const
+{
+    return _etiquette ? _etiquette->defaultTextColor() : _couleur_etiquette;
+}
+
 void graphic_item_sommet::set_couleur_etiquette(const QColor &couleur)
 {
     _couleur_etiquette = couleur;

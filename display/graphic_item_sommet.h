@@ -45,6 +45,8 @@ public:
     // The vertex is labelled with its number in this colour; the label item
     // itself waits until someone asks for it.
     void set_couleur_etiquette(const QColor &couleur);
+    // The number's colour, with or without a label item.
+    QColor couleur_etiquette() const;
     std::vector<graphic_item_arc *> &arcs_entrants() { return _arcs_entrants; }
     std::vector<graphic_item_arc *> &arcs_sortants() { return _arcs_sortants; }
 

@@ -2,7 +2,10 @@
 
 #include "constructeur_scene.h"
 #include "comparaison_solutions.h"
+#include "ecriture_entiere.h"
+#include "ecriture_graphml.h"
 #include "ecriture_image.h"
+#include "ecriture_texte.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 #include "graphe_instance.h"
@@ -106,10 +109,33 @@ statut_export lire_comparee(const options_export &options, entrees_export &entre
     return entrees.b ? statut_ecrit : statut_lecture;
 }
 
+// A GraphML input holds the network and, when a node has a role, the
+// solution; the solution drawing and the solution's facts need one.
+statut_export lire_reseau_graphml(const options_export &options, entrees_export &entrees)
+{
+    fichier_lu<reseau_graphml> f = lire_fichier_graphml(options.session);
+    if (!f.lu) {
+        signaler(QStringLiteral("la session %1 n'a pas pu être lue : %2")
+                     .arg(entre_guillemets(options.session), f.raison));
+        return statut_lecture;
+    }
+    entrees.session.instance() = std::move(f.contenu->instance);
+    entrees.session.solution() = std::move(f.contenu->solution);
+    if (options.type_graphe != 1 && options.genre != genre_sortie::conversion && !entrees.session.solution()) {
+        const QString raison = raison_lecture::formater(options.session, raison_lecture::sans_ligne,
+                                                        QStringLiteral("aucun nœud n'a de rôle (ma, sl, br ou role)"));
+        signaler(QStringLiteral("la solution %1 n'a pas pu être lue : %2").arg(entre_guillemets(options.session), raison));
+        return statut_lecture;
+    }
+    return options.comparer.isEmpty() ? statut_ecrit : lire_comparee(options, entrees);
+}
+
 // Reads the session file and the files the drawing needs with the viewer's
 // readers; statut_ecrit when all of them were read whole.
 statut_export lire_session(const options_export &options, entrees_export &entrees)
 {
+    if (est_fichier_graphml(options.session))
+        return lire_reseau_graphml(options, entrees);
     session_graphe &session = entrees.session;
     const fichier_session fichier = lire_fichier_session(options.session);
     if (!fichier.ouvert || !fichier.conforme) {
@@ -157,6 +183,76 @@ statut_export ecrire_faits(const options_export &options, entrees_export &entree
     return statut_ecrit;
 }
 
+statut_export ecriture_refusee(const QString &sortie, const QString &raison)
+{
+    signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite : %2").arg(entre_guillemets(sortie), raison));
+    return statut_ecriture;
+}
+
+// The network, and with --solution its roles, as GraphML.
+statut_export ecrire_reseau(const options_export &options, entrees_export &entrees)
+{
+    const graphe_instance &instance = *entrees.session.instance();
+    const graphe_solution *solution = options.type_graphe != 1 ? entrees.session.solution().get() : nullptr;
+    QString raison;
+    if (!ecriture_entiere::ecrire({{options.sortie, [&](QIODevice &sortie, QString &) {
+                                        return ecrire_graphml(sortie, instance, solution);
+                                    }}},
+                                  &raison))
+        return ecriture_refusee(options.sortie, raison);
+    return statut_ecrit;
+}
+
+// G.graphml to G.vga beside G.txt and, with a solution, G_sol.txt: all
+// three written or none, none over the input.
+statut_export convertir(const options_export &options, entrees_export &entrees)
+{
+    const QFileInfo vga(options.sortie);
+    const QString base = vga.path() + QLatin1Char('/') + vga.completeBaseName();
+    const QString chemin_instance = base + QStringLiteral(".txt");
+    const QString chemin_solution = base + QStringLiteral("_sol.txt");
+    const graphe_instance &instance = *entrees.session.instance();
+    const graphe_solution *solution = entrees.session.solution().get();
+    const QString nom_instance = QFileInfo(chemin_instance).fileName();
+    const QString nom_solution = solution ? QFileInfo(chemin_solution).fileName() : QString();
+    std::vector<ecriture_entiere::fichier> fichiers{
+        {options.sortie,
+         [&](QIODevice &sortie, QString &) {
+             const QByteArray texte = texte_fichier_session(QFileInfo(options.session).completeBaseName(),
+                                                            nom_instance, nom_solution);
+             return sortie.write(texte) == texte.size();
+         }},
+        {chemin_instance, [&](QIODevice &sortie, QString &cause) { return ecrire_instance(sortie, instance, cause); }}};
+    if (solution)
+        fichiers.push_back({chemin_solution, [&](QIODevice &sortie, QString &cause) {
+                                return ecrire_solution(sortie, *solution, nom_instance, cause);
+                            }});
+    for (const ecriture_entiere::fichier &f : fichiers)
+        if (sortie_sur_une_entree(f.chemin, options.session))
+            return statut_usage;
+    QString raison;
+    if (!ecriture_entiere::ecrire(fichiers, &raison))
+        return ecriture_refusee(options.sortie, raison);
+    return statut_ecrit;
+}
+
+// Whatever is written from the records alone, without a drawing.
+statut_export ecrire_sans_dessin(const options_export &options)
+{
+    entrees_export entrees;
+    const statut_export lu = lire_session(options, entrees);
+    if (lu != statut_ecrit)
+        return lu;
+    switch (options.genre) {
+    case genre_sortie::graphml:
+        return ecrire_reseau(options, entrees);
+    case genre_sortie::conversion:
+        return convertir(options, entrees);
+    default:
+        return ecrire_faits(options, entrees);
+    }
+}
+
 } // namespace
 
 void signaler(const QString &message)
@@ -167,14 +263,12 @@ void signaler(const QString &message)
 statut_export exporter_figure(const options_export &options, graphic_view &vue)
 {
     // A report on standard output keeps it for the JSON alone.
-    const tri_sortie tri(std::cout, std::cerr, options.traces, options.rapport ? &std::cerr : nullptr);
+    const bool rapport = options.genre == genre_sortie::rapport;
+    const tri_sortie tri(std::cout, std::cerr, options.traces, rapport ? &std::cerr : nullptr);
     if (sortie_sur_une_entree(options.sortie, options.session))
         return statut_usage;
-    if (options.rapport) {
-        entrees_export entrees;
-        const statut_export lu = lire_session(options, entrees);
-        return lu != statut_ecrit ? lu : ecrire_faits(options, entrees);
-    }
+    if (options.genre != genre_sortie::dessin)
+        return ecrire_sans_dessin(options);
     vue.set_zoom(options.zoom);
     if (format_du_nom(options.sortie) == format_image::matriciel
         && !taille_admise(vue.scene()->sceneRect(), options.pixels_par_unite))

@@ -1,7 +1,9 @@
 #include "options_export.h"
 
+#include "ecriture_graphml.h"
 #include "ecriture_image.h"
 #include "facteurs_zoom.h"
+#include "lecture_fichier.h"
 #include "rapport_json.h"
 
 #include <QCommandLineParser>
@@ -19,14 +21,42 @@ const QString option_comparer = QStringLiteral("compare");
 
 constexpr int pixels_par_unite_max = 8;
 
+genre_sortie genre_du_nom(const QString &sortie)
+{
+    if (sortie_rapport(sortie))
+        return genre_sortie::rapport;
+    if (nom_graphml(sortie))
+        return genre_sortie::graphml;
+    if (QFileInfo(sortie).suffix().compare(QLatin1String("vga"), Qt::CaseInsensitive) == 0)
+        return genre_sortie::conversion;
+    return genre_sortie::dessin;
+}
+
+// What the output's kind does not go with; empty when it goes.
+QString refus_du_genre(const options_export &options)
+{
+    if (options.genre == genre_sortie::dessin && format_du_nom(options.sortie) == format_image::inconnu)
+        return QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, "
+                              ".svg, .pdf, .dot, .graphml, .vga ou .json")
+            .arg(options.sortie);
+    if ((options.genre == genre_sortie::graphml || options.genre == genre_sortie::conversion)
+        && !options.comparer.isEmpty())
+        return QStringLiteral("--compare ne s'écrit qu'en dessin ou en JSON");
+    if (options.genre == genre_sortie::conversion && !est_fichier_graphml(options.session))
+        return QStringLiteral("une sortie .vga convertit un fichier GraphML, pas « %1 »").arg(options.session);
+    return QString();
+}
+
 } // namespace
 
 void declarer_options(QCommandLineParser &analyseur)
 {
     analyseur.setApplicationDescription(QStringLiteral(
-        "Dessine l'instance ou la solution d'une session comme le fait visual_graphe, sans fenêtre, "
-        "et l'écrit dans un fichier PNG, JPG, BMP, TIFF, SVG ou PDF, ou en écrit les faits "
-        "(capteurs, liens, composantes, couverture de la solution) en JSON."));
+        "Dessine l'instance ou la solution d'une session (.vga) ou d'un réseau GraphML comme le fait "
+        "visual_graphe, sans fenêtre, et l'écrit dans un fichier PNG, JPG, BMP, TIFF, SVG, PDF ou DOT "
+        "(Graphviz, neato -n2), en écrit les faits (capteurs, liens, composantes, couverture de la "
+        "solution) en JSON, ou écrit le réseau en GraphML ; un réseau GraphML écrit en .vga est converti "
+        "en session avec ses fichiers d'instance et de solution."));
     analyseur.addHelpOption();
     analyseur.addVersionOption();
     analyseur.addOption({option_instance, QStringLiteral("Dessine l'instance (par défaut).")});
@@ -44,10 +74,15 @@ void declarer_options(QCommandLineParser &analyseur)
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
-                                        ".bmp, .tif, .tiff, .svg, .pdf, ou .json pour les faits ; "
+                                        ".bmp, .tif, .tiff, .svg, .pdf, .dot, .json pour les faits, .graphml "
+                                        "pour le réseau (avec --solution, ses rôles), .vga pour convertir un "
+                                        "GraphML en session (G.vga, G.txt et G_sol.txt) ; "
                                         "- écrit les faits en JSON sur la sortie standard."),
                          QStringLiteral("SORTIE")});
-    analyseur.addPositionalArgument(QStringLiteral("SESSION.vga"), QStringLiteral("Fichier de session à dessiner."));
+    analyseur.addPositionalArgument(QStringLiteral("SESSION.vga"),
+                                    QStringLiteral("Fichier de session, ou réseau GraphML (.graphml, ou de "
+                                                   "racine graphml), à lire."),
+                                    QStringLiteral("SESSION.vga|RESEAU.graphml"));
 }
 
 bool lire_options(const QCommandLineParser &analyseur, options_export &options, QString &raison)
@@ -96,12 +131,7 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         return false;
     }
     options.sortie = sorties.last();
-    options.rapport = sortie_rapport(options.sortie);
-    if (!options.rapport && format_du_nom(options.sortie) == format_image::inconnu) {
-        raison = QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, "
-                                ".tif, .tiff, .svg, .pdf ou .json")
-                     .arg(options.sortie);
-        return false;
-    }
-    return true;
+    options.genre = genre_du_nom(options.sortie);
+    raison = refus_du_genre(options);
+    return raison.isEmpty();
 }

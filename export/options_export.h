@@ -5,6 +5,11 @@
 
 class QCommandLineParser;
 
+// What the output's name asks for: a drawing (picture, vector or DOT), the
+// facts as JSON, the network as GraphML, or a GraphML input converted to a
+// session file with its instance and solution files.
+enum class genre_sortie { dessin, rapport, graphml, conversion };
+
 // What one run of the command is asked to draw and where to write it.
 struct options_export {
     int type_graphe = 1;
@@ -12,8 +17,7 @@ struct options_export {
     // --scale: pixels per scene unit of a raster image.
     int pixels_par_unite = 1;
     bool traces = false;
-    // The facts as JSON instead of a picture.
-    bool rapport = false;
+    genre_sortie genre = genre_sortie::dessin;
     // Solution file B laid over the session's solution; empty for none.
     QString comparer;
     QString session;

@@ -15,24 +15,6 @@ namespace {
 constexpr std::size_t nombres_16_bits = 65536;
 const graphe_instance::liste_voisins aucune_entree;
 
-// Who lists each sensor, as one array of entries grouped by the sensor they
-// name: only entries that make a link (in range, not the sensor itself).
-struct listes_entrantes
-{
-    std::vector<std::uint32_t> debut;
-    std::vector<std::uint16_t> sources;
-
-    listes_entrantes(const graphe_instance &instance, std::size_t n) : debut(n + 1, 0)
-    {
-        pour_chaque_lien(instance, [this](std::uint16_t, std::uint16_t b) { ++debut[b + 1]; });
-        for (std::size_t b = 0; b < n; ++b)
-            debut[b + 1] += debut[b];
-        sources.resize(debut[n]);
-        std::vector<std::uint32_t> suivant(debut.begin(), debut.end() - 1);
-        pour_chaque_lien(instance, [&](std::uint16_t a, std::uint16_t b) { sources[suivant[b]++] = a; });
-    }
-};
-
 void calculer_bornes(const graphe_instance &instance, faits_instance &f)
 {
     const std::size_t places = std::min<std::size_t>(instance.nb_sensors(), instance.positions().size());

@@ -23,9 +23,24 @@ struct fichier_lu
     QString raison;
 };
 
+// A GraphML file's network and, when any node has a role, its solution;
+// both records name the GraphML file.
+struct reseau_graphml
+{
+    std::unique_ptr<graphe_instance> instance;
+    std::unique_ptr<graphe_solution> solution;
+};
+
 // Each writes the reader's console lines, and its reason on std::cerr when
 // the file does not read.
 fichier_lu<graphe_instance> lire_fichier_instance(const QString &chemin);
 fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin);
+// A GraphML file is read whole or not at all: its record is null unless
+// it read.
+fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin);
+
+// A GraphML file rather than a session file: a name ending in .graphml, or,
+// for any name but a .vga, an XML document whose root element is graphml.
+bool est_fichier_graphml(const QString &chemin);
 
 #endif

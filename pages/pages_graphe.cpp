@@ -2,6 +2,9 @@
 
 #include "constructeur_scene.h"
 #include "curseur_attente.h"
+#include "ecriture_entiere.h"
+#include "ecriture_graphml.h"
+#include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
@@ -103,8 +106,26 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
     _item_par_fenetre.insert(_pile->widget(index), entree);
     _pile->setCurrentIndex(_pile->count() - 1);
 
+    page->set_ecriture_graphml(
+        [this, page](const QString &nom, QString *raison) { return ecrire_graphml_de(page, nom, raison); });
     dessiner(page->get_graphic_view(), session, entree);
     cocher_zoom(1);
+}
+
+bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, QString *raison)
+{
+    session_graphe *session = session_de(page);
+    const graphe_instance *instance = session ? session->instance().get() : nullptr;
+    if (!instance) {
+        if (raison)
+            *raison = QStringLiteral("la page ne montre aucun réseau");
+        return false;
+    }
+    const bool avec_solution = type_graphe_pour(_item_par_fenetre.value(page)) == 2 || comparaison_de(page);
+    const graphe_solution *solution = avec_solution ? session->solution().get() : nullptr;
+    return ecriture_entiere::ecrire(
+        {{nom_fichier, [&](QIODevice &sortie, QString &) { return ecrire_graphml(sortie, *instance, solution); }}},
+        raison);
 }
 
 void pages_graphe::dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree)

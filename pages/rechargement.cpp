@@ -53,9 +53,8 @@ rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, pan
                            liste_graphe *arbre)
     : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre)
 {
-    _registre.suivre_creations([this](session_graphe &session, const QString &instance, const QString &solution) {
-        suivre(session, instance, solution);
-    });
+    _registre.suivre_creations(
+        [this](session_graphe &session, const sources_session &sources) { suivre(session, sources); });
     _pages.comparaisons().suivre_ajouts([this](comparaison_ouverte &comparaison) { suivre_b(comparaison); });
 }
 
@@ -83,13 +82,16 @@ void rechargement::b_change(comparaison_ouverte &comparaison)
         redessiner_page(page);
 }
 
-void rechargement::suivre(session_graphe &session, const QString &chemin_instance,
-                          const QString &chemin_solution)
+void rechargement::suivre(session_graphe &session, const sources_session &sources)
 {
-    _chemins.insert(&session, {chemin_instance, chemin_solution});
+    _chemins.insert(&session, {sources.instance, sources.solution, sources.graphml});
     session_graphe *s = &session;
-    _surveillance.surveiller(chemin_instance, [this, s] { fichier_change(*s, fichier::instance); });
-    _surveillance.surveiller(chemin_solution, [this, s] { fichier_change(*s, fichier::solution); });
+    if (sources.graphml) {
+        _surveillance.surveiller(sources.instance, [this, s] { fichier_change(*s, fichier::graphml); });
+        return;
+    }
+    _surveillance.surveiller(sources.instance, [this, s] { fichier_change(*s, fichier::instance); });
+    _surveillance.surveiller(sources.solution, [this, s] { fichier_change(*s, fichier::solution); });
 }
 
 void rechargement::recharger_page_courante()
@@ -104,6 +106,11 @@ void rechargement::recharger_page_courante()
     // Read now: the watch need not read them again.
     _surveillance.marquer_vu(c.instance);
     _surveillance.marquer_vu(c.solution);
+    if (c.graphml) {
+        if (relire(*session, fichier::graphml))
+            redessiner(*session, true);
+        return;
+    }
     const bool instance = relire(*session, fichier::instance);
     const bool solution = relire(*session, fichier::solution);
     if (instance || solution)
@@ -114,12 +121,23 @@ void rechargement::fichier_change(session_graphe &session, fichier quoi)
 {
     curseur_attente attente;
     if (relire(session, quoi))
-        redessiner(session, quoi == fichier::instance);
+        redessiner(session, quoi != fichier::solution);
 }
 
 bool rechargement::relire(session_graphe &session, fichier quoi)
 {
     const chemins c = _chemins.value(&session);
+    if (quoi == fichier::graphml) {
+        std::unique_ptr<reseau_graphml> reseau = relu(c.instance, lire_fichier_graphml);
+        if (!reseau)
+            return false;
+        session.instance() = std::move(reseau->instance);
+        session.solution() = std::move(reseau->solution);
+        lister(session, fichier::instance);
+        if (session.solution())
+            lister(session, fichier::solution);
+        return true;
+    }
     if (quoi == fichier::instance) {
         std::unique_ptr<graphe_instance> instance = relu(c.instance, lire_fichier_instance);
         if (!instance)

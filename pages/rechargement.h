@@ -12,6 +12,7 @@ class panneau_faits;
 class registre_sessions;
 class session_graphe;
 struct comparaison_ouverte;
+struct sources_session;
 
 // Keeps every loaded session in step with its files. A file that changes is
 // read again into new records: when it reads, the session takes them and
@@ -26,7 +27,8 @@ public:
     rechargement(const rechargement &) = delete;
     rechargement &operator=(const rechargement &) = delete;
 
-    enum class fichier { instance, solution };
+    // A GraphML file holds both records: they are read again together.
+    enum class fichier { instance, solution, graphml };
 
     // Both files of the page on screen, now; the status bar says so when no
     // graph page is shown.
@@ -38,9 +40,10 @@ private:
     {
         QString instance;
         QString solution;
+        bool graphml = false;
     };
 
-    void suivre(session_graphe &session, const QString &chemin_instance, const QString &chemin_solution);
+    void suivre(session_graphe &session, const sources_session &sources);
     // A comparison's B file: read again, its page drawn again.
     void suivre_b(comparaison_ouverte &comparaison);
     void b_change(comparaison_ouverte &comparaison);

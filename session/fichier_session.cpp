@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <iostream>
 
@@ -79,6 +80,28 @@ fichier_session lire_fichier_session(const QString &chemin)
     resultat.chemin_instance = prefixe + chemin_instance;
     resultat.chemin_solution = prefixe + chemin_solution;
     return resultat;
+}
+
+QByteArray texte_fichier_session(const QString &nom, const QString &instance, const QString &solution)
+{
+    QByteArray texte;
+    QXmlStreamWriter xml(&texte);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("visual_graphe"));
+    xml.writeAttribute(QStringLiteral("name"), nom);
+    xml.writeStartElement(QStringLiteral("files"));
+    const QString noms[] = {QStringLiteral("instance"), QStringLiteral("solution")};
+    const QString chemins[] = {instance, solution};
+    for (int i = 0; i < 2; ++i) {
+        if (chemins[i].isEmpty())
+            continue;
+        xml.writeEmptyElement(QStringLiteral("param"));
+        xml.writeAttribute(QStringLiteral("name"), noms[i]);
+        xml.writeAttribute(QStringLiteral("path"), chemins[i]);
+    }
+    xml.writeEndDocument();
+    return texte;
 }
 
 bool instance_presente(const fichier_session &fichier)

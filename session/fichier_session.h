@@ -23,6 +23,10 @@ struct fichier_session {
 // is kept.
 fichier_session lire_fichier_session(const QString &chemin);
 
+// A session file's text naming two files that lie beside it; without a
+// solution file, it names the instance alone.
+QByteArray texte_fichier_session(const QString &nom, const QString &instance, const QString &solution);
+
 // Each writes its "n'existe pas" line when nothing is at the file's path.
 bool instance_presente(const fichier_session &fichier);
 bool solution_presente(const fichier_session &fichier);

@@ -2,8 +2,11 @@
 
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "lecture_fichier.h"
 #include "liste_graphe.h"
 #include "session_graphe.h"
+
+#include <QFileInfo>
 
 #include <iostream>
 
@@ -14,9 +17,8 @@ registre_sessions::~registre_sessions()
     liberer();
 }
 
-session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QString &nom,
-                                                 const QString &chemin_instance,
-                                                 const QString &chemin_solution)
+session_graphe *registre_sessions::enregistrer(liste_graphe *arbre, const QString &nom,
+                                               const sources_session &sources)
 {
     auto session = std::make_unique<session_graphe>();
     session_graphe *s = session.get();
@@ -26,7 +28,15 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     _sessions.push_back(std::move(session));
     _session_par_item.insert(s->item(), s);
     if (_a_la_creation)
-        _a_la_creation(*s, chemin_instance, chemin_solution);
+        _a_la_creation(*s, sources);
+    return s;
+}
+
+session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QString &nom,
+                                                 const QString &chemin_instance,
+                                                 const QString &chemin_solution)
+{
+    session_graphe *s = enregistrer(arbre, nom, {chemin_instance, chemin_solution});
 
     if (s->lire_instance(chemin_instance))
         arbre->ajouter_instance(s->item(), s->instance().get());
@@ -38,6 +48,18 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     else
         std::cout << "Erreur : le format du fichier de solution.." << std::endl;
 
+    return s;
+}
+
+session_graphe *registre_sessions::creer_session_graphml(liste_graphe *arbre, const QString &chemin,
+                                                         reseau_graphml reseau)
+{
+    session_graphe *s = enregistrer(arbre, QFileInfo(chemin).completeBaseName(), {chemin, chemin, true});
+    s->instance() = std::move(reseau.instance);
+    s->solution() = std::move(reseau.solution);
+    arbre->ajouter_instance(s->item(), s->instance().get());
+    if (s->solution())
+        arbre->ajouter_solution(s->item(), s->solution().get());
     return s;
 }
 

@@ -11,6 +11,16 @@
 class QStandardItem;
 class liste_graphe;
 class session_graphe;
+struct reseau_graphml;
+
+// Where a session's records come from: its two text files, or one GraphML
+// file that holds both.
+struct sources_session
+{
+    QString instance;
+    QString solution;
+    bool graphml = false;
+};
 
 // Every loaded session, in creation order, and the session behind each
 // session row of the tree. Sessions are only ever added.
@@ -26,12 +36,14 @@ public:
     // a file that fails to read gets no row but the session stays.
     session_graphe *creer_session(liste_graphe *arbre, const QString &nom,
                                   const QString &chemin_instance, const QString &chemin_solution);
+    // A session of the records read from a GraphML file, named after the
+    // file, with its instance row and, when it has one, its solution row.
+    session_graphe *creer_session_graphml(liste_graphe *arbre, const QString &chemin, reseau_graphml reseau);
     // Deletes every session, from the first one on.
     void liberer();
-    // f learns of each new session and its two paths before they are read,
+    // f learns of each new session and of its files before they are read,
     // so that a change made while they are read is not missed.
-    using a_la_creation = std::function<void(session_graphe &, const QString &chemin_instance,
-                                             const QString &chemin_solution)>;
+    using a_la_creation = std::function<void(session_graphe &, const sources_session &)>;
     void suivre_creations(a_la_creation f) { _a_la_creation = std::move(f); }
 
     std::vector<std::unique_ptr<session_graphe>> &sessions() { return _sessions; }
@@ -39,6 +51,9 @@ public:
     int &compteur_sessions() { return _compteur_sessions; }
 
 private:
+    // Creates, numbers, lists and registers a session without records.
+    session_graphe *enregistrer(liste_graphe *arbre, const QString &nom, const sources_session &sources);
+
     std::vector<std::unique_ptr<session_graphe>> _sessions;
     QHash<QStandardItem *, session_graphe *> _session_par_item;
     int _compteur_sessions = 0;

@@ -4,8 +4,8 @@
 # manual pages, and the installed viewer opening a session given as argument.
 # Then lints the Debian package if the build folder has one.
 #   tools/verifier_installation.sh <build folder>
-# Needs desktop-file-utils, libxml2-utils, man-db and lintian (./build.sh
-# check-install installs them).
+# Needs desktop-file-utils, libxml2-utils, man-db, lintian and appstream
+# (./build.sh check-install installs them).
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,7 +31,19 @@ done
 entree="$share/applications/visual_graphe.desktop"
 desktop-file-validate "$entree" || echouer "desktop entry not valid"
 grep -qx 'Exec=visual_graphe %F' "$entree" || echouer "desktop entry: Exec"
-grep -qx 'MimeType=application/x-visual-graphe-session;' "$entree" || echouer "desktop entry: MimeType"
+grep -qx 'MimeType=application/x-visual-graphe-session;application/graphml+xml;' "$entree" ||
+    echouer "desktop entry: MimeType"
+
+# The software centre's listing: valid without the network (its screenshot
+# is not fetched), launching the desktop entry, with both file types.
+listing="$share/metainfo/org.example.visual_graphe.metainfo.xml"
+if appstreamcli validate --no-net "$listing" >/dev/null; then
+    [ "$(xmllint --xpath 'string(//launchable)' "$listing")" = visual_graphe.desktop ] ||
+        echouer "metainfo: launchable"
+    [ "$(xmllint --xpath 'count(//mediatype)' "$listing")" = 2 ] || echouer "metainfo: media types"
+else
+    echouer "metainfo not valid"
+fi
 
 # The file type: well-formed, and matching both by name and by content.
 mime="$share/mime/packages/visual_graphe.xml"
@@ -42,6 +54,8 @@ if xmllint --noout "$mime"; then
     [ "$(valeur '//*[local-name()="glob"]/@pattern')" = '*.vga' ] || echouer "file type: glob"
     [ "$(valeur '//*[local-name()="root-XML"]/@localName')" = visual_graphe ] ||
         echouer "file type: root element"
+    [ "$(valeur '//*[local-name()="mime-type"][2]/@type')" = application/graphml+xml ] ||
+        echouer "file type: GraphML"
 else
     echouer "file type: not well-formed XML"
 fi

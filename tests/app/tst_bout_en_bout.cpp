@@ -1,13 +1,18 @@
 #include "application_test.h"
+#include "couleurs_dessin.h"
 #include "debug_stream.h"
 #include "demarrage.h"
+#include "graphe_instance.h"
+#include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
 #include "pages_graphe.h"
+#include "registre_sessions.h"
 #include "repondre_dialogue.h"
+#include "session_graphe.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -53,6 +58,7 @@ private slots:
     void ouvertures_au_demarrage_data();
     void ouvertures_au_demarrage();
     void recherche_d_un_capteur();
+    void reseau_graphml();
     void molette_et_clavier();
     void position_sous_le_pointeur_data();
     void position_sous_le_pointeur();
@@ -447,6 +453,41 @@ void tst_bout_en_bout::recherche_d_un_capteur()
     QTest::keyClick(vue, Qt::Key_Escape);
     QCOMPARE(vue->capteur_choisi(), -1);
     QVERIFY(app.page()->isVisible());
+}
+
+// A network networkx wrote, opened as a session and saved as GraphML and as
+// DOT by the names typed in the save dialog.
+void tst_bout_en_bout::reseau_graphml()
+{
+    application app;
+    app.ouvrir(VG_GRAPHML_NETWORKX);
+    QCOMPARE(app.lignes(), (QStringList{"Ouvrir le fichier : " VG_GRAPHML_NETWORKX, "  -> Nb_SENSORS = 40",
+                                        "  -> Coordonnées non entières, mises à l'échelle de 0 à 10000 : facteur 10442.6",
+                                        "  -> Puits : capteur 32 (nœud « 32 »)", "  -> Charge OK..."}));
+    QStandardItem *session = app.session(0);
+    QCOMPARE(session->text(), QStringLiteral("reseau_networkx"));
+    QCOMPARE(session->rowCount(), 2);
+    QCOMPARE(session->child(0)->text(), QStringLiteral("i:reseau_networkx.graphml"));
+    QCOMPARE(session->child(1)->text(), QStringLiteral("s:reseau_networkx.graphml"));
+    app.double_cliquer(session->child(1));
+    QCOMPARE(int(app.vue()->liste_sommets().size()), 40);
+    QCOMPARE(texte_info(app.vue()), QStringLiteral("Graphe [solution], non oriente, 40 sommets [reseau_networkx.graphml]"));
+    QCOMPARE(nombre_de_fond(app.vue(), couleurs_dessin::vert_puits), 1);
+
+    QTemporaryDir dossier;
+    for (const char *nom : {"copie.graphml", "copie.dot"}) {
+        repondre_dialogue(dossier.filePath(nom));
+        app.ui->action_save_image->trigger();
+    }
+    QCOMPARE(app.compter("Erreur"), 0);
+    // The copy is the same session again, under another name.
+    app.ouvrir(dossier.filePath("copie.graphml"));
+    QCOMPARE(app.session(1)->rowCount(), 2);
+    session_graphe *a = app.fenetre.registre().sessions().at(0).get();
+    session_graphe *b = app.fenetre.registre().sessions().at(1).get();
+    QCOMPARE(b->solution()->liste_ma(), a->solution()->liste_ma());
+    QCOMPARE(b->instance()->sink(), a->instance()->sink());
+    QVERIFY(QFileInfo(dossier.filePath("copie.dot")).size() > 0);
 }
 
 void tst_bout_en_bout::molette_et_clavier()

@@ -1,6 +1,7 @@
 #include "application_test.h"
 #include "debug_stream.h"
 #include "graphe_visualisateur.h"
+#include "graphml_invalides.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
@@ -108,6 +109,8 @@ class tst_entrees_invalides : public QObject
 private slots:
     void sessions_data();
     void sessions();
+    void graphml_data();
+    void graphml();
     void instance_sans_droit_de_lecture();
     void dossier_au_lieu_de_session();
     void reseau_maximal();
@@ -199,6 +202,29 @@ void tst_entrees_invalides::sessions()
     app.double_cliquer(item_session, true);
     QCOMPARE(app.lignes_depuis(debut), QStringList{"fenetre deja existe --> open()"});
     QCOMPARE(app.page()->get_graphic_view(), vue);
+}
+
+void tst_entrees_invalides::graphml_data()
+{
+    table_graphml_invalides();
+}
+
+// A bad GraphML file: its reason on standard error and in the console's
+// "Erreur" line, no session, no file made.
+void tst_entrees_invalides::graphml()
+{
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, raison);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("reseau.graphml");
+    QVERIFY(ecrire(chemin, contenu));
+    application app;
+    app.ouvrir(chemin);
+    QCOMPARE(app.lignes(), (QStringList{"Ouvrir le fichier : " + chemin,
+                                        "Erreur : le fichier GraphML n'a pas pu être lu : " + raison}));
+    QCOMPARE(app.texte_erreurs(), raison + '\n');
+    QCOMPARE(app.ui->treeView->racine()->rowCount(), 0);
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{"reseau.graphml"});
 }
 
 void tst_entrees_invalides::instance_sans_droit_de_lecture()

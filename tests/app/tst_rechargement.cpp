@@ -1,5 +1,6 @@
 #include "application_test.h"
 #include "couleurs_dessin.h"
+#include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "rechargement.h"
 #include "registre_sessions.h"
@@ -33,6 +34,7 @@ private slots:
     void comparaison_suit_ses_fichiers();
     void a_la_main_sans_suivi();
     void a_la_main_sans_graphe();
+    void graphml_relu_d_un_bloc();
 };
 
 void tst_rechargement::ecritures_data()
@@ -147,6 +149,36 @@ void tst_rechargement::a_la_main_sans_graphe()
     app.ui->action_recharger->trigger();
     QCOMPARE(app.ui->statusBar->currentMessage(), QString::fromUtf8("Aucun graphe affiché"));
     QCOMPARE(app.nombre_lignes(), 0);
+}
+
+void tst_rechargement::graphml_relu_d_un_bloc()
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("reseau.graphml");
+    QVERIFY(QFile::copy(VG_GRAPHML_NETWORKX, chemin));
+    QFile original(chemin);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray texte = original.readAll();
+    application app;
+    app.ouvrir(chemin);
+    app.double_cliquer(app.session(0)->child(1));
+    graphic_view *vue = app.page()->get_graphic_view();
+    QVERIFY(nombre_de_fond(vue, couleurs_dessin::vert_ma) > 0);
+
+    // networkx's key d3 is ma: no MA sensor left, and one read of the file.
+    int debut = app.nombre_lignes();
+    QVERIFY(ecrire(chemin, QByteArray(texte).replace("<data key=\"d3\">True", "<data key=\"d3\">False")));
+    QTRY_COMPARE(nombre_de_fond(vue, couleurs_dessin::vert_ma), 0);
+    QCOMPARE(app.lignes_depuis(debut).filter("Recharger le fichier").size(), 1);
+    QVERIFY(app.lignes_depuis(debut).contains(QStringLiteral("  -> Charge OK...")));
+
+    // A file cut short leaves both records; F5 reads it once more.
+    debut = app.nombre_lignes();
+    QVERIFY(ecrire(chemin, texte.left(2000)));
+    QTRY_COMPARE(app.lignes_depuis(debut), (QStringList{"Recharger le fichier : " + chemin, echec}));
+    QCOMPARE(app.fenetre.registre().sessions().at(0)->instance()->nb_sensors(), 40);
+    app.ui->action_recharger->trigger();
+    QCOMPARE(app.lignes_depuis(debut).filter("Recharger le fichier").size(), 2);
 }
 
 QTEST_MAIN(tst_rechargement)

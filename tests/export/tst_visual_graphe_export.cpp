@@ -1,8 +1,11 @@
 #include "capture_flux.h"
+#include "fichier_session.h"
 #include "constructeur_scene.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
+#include "graphe_instance.h"
 #include "graphic_view.h"
+#include "graphml_invalides.h"
 #include "session_graphe.h"
 #include "sessions_invalides.h"
 
@@ -129,6 +132,9 @@ private slots:
     void rapport_json();
     void sessions_invalides_data();
     void sessions_invalides();
+    void conversion();
+    void graphml_invalides_data();
+    void graphml_invalides();
 };
 
 void tst_visual_graphe_export::statuts_data()
@@ -158,9 +164,24 @@ void tst_visual_graphe_export::statuts_data()
                                  << "aucun fichier de sortie : indiquez-le avec -o SORTIE (voir --help)" << "";
     QTest::newRow("suffixe inconnu")
         << QStringList{s, "-o", "f.txt"} << 1
-        << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf "
-           "ou .json (voir --help)"
+        << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf, "
+           ".dot, .graphml, .vga ou .json (voir --help)"
         << "f.txt";
+    QTest::newRow("graphml de la solution") << QStringList{"--solution", s, "-o", "f.graphml"} << 0 << "" << "f.graphml";
+    QTest::newRow("dot d'un graphml") << QStringList{"simple.graphml", "-o", "f.dot"} << 0 << "" << "f.dot";
+    QTest::newRow("comparaison en graphml") << QStringList{"--compare", "b.txt", s, "-o", "f.graphml"} << 1
+                                            << "--compare ne s'écrit qu'en dessin ou en JSON (voir --help)" << "";
+    QTest::newRow("conversion d'une session")
+        << QStringList{s, "-o", "f.vga"} << 1
+        << "une sortie .vga convertit un fichier GraphML, pas « deploiement_300.vga » (voir --help)" << "";
+    QTest::newRow("conversion sur l'entree") << QStringList{"c.txt", "-o", "c.vga"} << 1
+                                             << "la sortie « ./c.txt » est un fichier d'entrée : elle ne le remplace pas"
+                                             << "";
+    QTest::newRow("graphml sans solution, solution demandee")
+        << QStringList{"--solution", "simple.graphml", "-o", "f.png"} << 2
+        << "la solution « simple.graphml » n'a pas pu être lue : simple.graphml : aucun nœud n'a de rôle (ma, sl, "
+           "br ou role)"
+        << "f.png";
     QTest::newRow("rapport, suffixe en capitales") << QStringList{"--solution", s, "-o", "f.JSON"} << 0 << ""
                                                    << "f.JSON";
     QTest::newRow("rapport, solution absente") << QStringList{"--solution", "sans_solution.vga", "-o", "f.json"}
@@ -222,6 +243,8 @@ void tst_visual_graphe_export::statuts()
     QVERIFY(QFile::copy(d + '/' + exemple + ".vga", d + "/copie.svg"));
     QVERIFY(QFile::link(exemple + ".txt", d + "/lien.png"));
     QVERIFY(QDir(d).mkdir("dossier.pdf"));
+    QVERIFY(ecrire_fichier(d + "/simple.graphml", graphml(noeud("a", "0", "0") + noeud("b", "3", "4"))));
+    QVERIFY(ecrire_fichier(d + "/c.txt", graphml(noeud("a", "0", "0"))));
     const QStringList avant = contenu_dossier(d);
 
     const execution e = lancer(d, arguments);
@@ -487,6 +510,44 @@ void tst_visual_graphe_export::sessions_invalides()
         QCOMPARE(e.erreurs.isEmpty(), lue);
         if (!lue)
             QVERIFY2(e.erreurs.last().startsWith(prefixe), qPrintable(e.erreurs.join('\n')));
+    }
+}
+
+// A GraphML network converted to a session whose two files read (that
+// they read back to the same records is the text writer's test).
+void tst_visual_graphe_export::conversion()
+{
+    QTemporaryDir dossier;
+    const execution e = lancer(dossier.path(), {VG_GRAPHML_NETWORKX, "-o", "reseau.vga"});
+    QCOMPARE(e.statut, 0);
+    QCOMPARE(contenu_dossier(dossier.path()), (QStringList{"reseau.txt", "reseau.vga", "reseau_sol.txt"}));
+    capture_flux console;
+    const fichier_session fichier = lire_fichier_session(dossier.filePath("reseau.vga"));
+    session_graphe session;
+    QVERIFY(fichier.conforme && session.lire_instance(fichier.chemin_instance)
+            && session.lire_solution(fichier.chemin_solution));
+    QCOMPARE(int(session.instance()->sink()), 32);
+    QCOMPARE(session.solution()->liste_ma().size() + session.solution()->liste_sl().size(), std::size_t(40));
+}
+
+void tst_visual_graphe_export::graphml_invalides_data()
+{
+    table_graphml_invalides();
+}
+
+// A bad GraphML is status 2 and no file, whatever was asked of it.
+void tst_visual_graphe_export::graphml_invalides()
+{
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, raison);
+    QTemporaryDir dossier;
+    QVERIFY(ecrire_fichier(dossier.filePath("reseau.graphml"), contenu));
+    for (const char *sortie : {"f.png", "f.vga"}) {
+        const execution e = lancer(dossier.path(), {"reseau.graphml", "-o", sortie});
+        QCOMPARE(e.statut, 2);
+        QCOMPARE(e.erreurs.value(0), raison);
+        QCOMPARE(e.erreurs.last(), prefixe + "la session « reseau.graphml » n'a pas pu être lue : " + raison);
+        QCOMPARE(contenu_dossier(dossier.path()), QStringList{"reseau.graphml"});
     }
 }
 
