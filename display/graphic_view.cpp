@@ -336,6 +336,8 @@ void graphic_view::paintEvent(QPaintEvent *event)
         for (graphic_item_sommet *sommet : _liste_sommets)
             sommet->peint_ailleurs();
         QTimer::singleShot(0, this, [this] { scene()->items(QPointF(-1, -1)); });
+        if (std::exchange(_pointeur_a_suivre, false))
+            suivre_pointeur();
     }
     QPainter peintre(viewport());
     peindre_tuiles(peintre, event->region());
@@ -407,6 +409,9 @@ void graphic_view::suivre_pointeur()
     if (_pointeur_a_suivre || !viewport()->underMouse())
         return;
     _pointeur_a_suivre = true;
+    // A new drawing is told after its first paint, which looks up nothing.
+    if (_tuiles->liste() && !_sommets_peints)
+        return;
     QTimer::singleShot(0, this, [this] {
         _pointeur_a_suivre = false;
         if (viewport()->underMouse())

@@ -56,6 +56,17 @@ void centrer(graphic_view *vue, const QPointF &centre)
     vue->verticalScrollBar()->setValue(int(std::lround(centre.y() * vue->hauteur_scene() - fenetre.height() / 2.0)));
 }
 
+// A new drawing painted now, before what the event loop has waiting: the
+// scene indexes its new items on a timer that would run first, and takes
+// longer than painting the picture.
+void peindre_maintenant(graphe_visualisateur *page)
+{
+    if (!page->isVisible())
+        return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    page->get_graphic_view()->viewport()->repaint();
+}
+
 } // namespace
 
 int type_graphe_pour(const QStandardItem *entree)
@@ -110,6 +121,7 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
         [this, page](const QString &nom, QString *raison) { return ecrire_graphml_de(page, nom, raison); });
     dessiner(page->get_graphic_view(), session, entree);
     cocher_zoom(1);
+    peindre_maintenant(page);
 }
 
 bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, QString *raison)
@@ -168,6 +180,7 @@ void pages_graphe::redessiner(QWidget *page, int zoom, cadrage ou)
     if (ou == cadrage::meme_centre)
         centrer(vue, gardee.centre);
     vue->choisir_capteur(gardee.capteur);
+    peindre_maintenant(graphe);
 }
 
 QWidget *pages_graphe::page_solution()

@@ -61,6 +61,33 @@ struct banc
     }
 };
 
+// Waits for the first paint of any graph view's viewport, counting one
+// that happened before the wait.
+class premiere_peinture : public QObject
+{
+public:
+    premiere_peinture() { qApp->installEventFilter(this); }
+    ~premiere_peinture() override { qApp->removeEventFilter(this); }
+    bool attendre()
+    {
+        QDeadlineTimer limite(600000);
+        while (!_peinte && !limite.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return _peinte;
+    }
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override
+    {
+        if (evenement->type() == QEvent::Paint && qobject_cast<graphic_view *>(objet->parent()))
+            _peinte = true;
+        return false;
+    }
+
+private:
+    bool _peinte = false;
+};
+
 // Opens the session and the page, until its first picture; false when the
 // session has no such page.
 bool ouvrir(MainWindow &fenetre, const QString &session_vga, const QString &page, banc &b)
@@ -79,17 +106,19 @@ bool ouvrir(MainWindow &fenetre, const QString &session_vga, const QString &page
             entree = item_session->child(i);
     if (!entree)
         return false;
+    // The page's view is made by the double-click: any graph view's first
+    // paint, wherever it happens, ends the first picture.
+    premiere_peinture premiere;
     t.restart();
     emit ui->treeView->item_selected(item_session, entree);
     auto *visualisateur = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-    if (!visualisateur)
+    if (!visualisateur || !premiere.attendre())
         return false;
+    publier("ouverture", ouverture);
+    publier("premiere_image", ouverture + millisecondes(t));
     b.vue = visualisateur->get_graphic_view();
     b.zone = b.vue->viewport();
     b.peintures = new compteur_peintures(b.zone);
-    b.peintures->attendre(0);
-    publier("ouverture", ouverture);
-    publier("premiere_image", ouverture + millisecondes(t));
     publier("items", b.vue->scene()->items().size());
     publier("vue_largeur", b.zone->width());
     publier("vue_hauteur", b.zone->height());
