@@ -59,7 +59,8 @@ constexpr qreal largeur_arc_difference = 1.5;
 class fabrique_items
 {
 public:
-    fabrique_items(QGraphicsScene *scene, liste_dessin &liste)
+    // Without a list, the items alone.
+    fabrique_items(QGraphicsScene *scene, liste_dessin *liste)
         : _scene(scene), _liste(liste), _contour(bleu_nuit), _trait_arc(gris_arc),
           _info_sommet(QObject::tr("sommet : "))
     {
@@ -76,7 +77,8 @@ public:
         if (couleur)
             item->setDefaultTextColor(*couleur);
         _scene->addItem(item);
-        _liste.ajouter_texte(*item);
+        if (_liste)
+            _liste->ajouter_texte(*item);
     }
 
     void ligne(int x1, int y1, int x2, int y2, const QPen &stylo)
@@ -84,7 +86,8 @@ public:
         auto *item = new QGraphicsLineItem(x1, y1, x2, y2);
         item->setPen(stylo);
         _scene->addItem(item);
-        _liste.ajouter_ligne(QLine(x1, y1, x2, y2), stylo);
+        if (_liste)
+            _liste->ajouter_ligne(QLine(x1, y1, x2, y2), stylo);
     }
 
     std::unique_ptr<graphic_item_sommet> sommet(int id, int x, int y, const QColor &fond,
@@ -99,9 +102,11 @@ public:
         item->set_couleur_etiquette(couleur_etiquette);
         item->setToolTip(_info_sommet + QString::number(id));
         item->setAcceptDrops(true);
+        if (!_liste)
+            return item;
         if (std::size_t(id) >= _rangs.size())
             _rangs.resize(std::size_t(id) + 1, aucun_rang);
-        _rangs[std::size_t(id)] = _liste.ajouter_sommet(QPoint(x, y), id, item->brush(), couleur_etiquette, _contour);
+        _rangs[std::size_t(id)] = _liste->ajouter_sommet(QPoint(x, y), id, item->brush(), couleur_etiquette, _contour);
         return item;
     }
 
@@ -115,11 +120,13 @@ public:
         item->destination() = destination;
         _scene->addItem(item);
         item->ajuster_ligne();
+        if (!_liste)
+            return;
         const std::uint32_t de = rang(source);
         const std::uint32_t vers = rang(destination);
         // Only this drawing's vertices are in its list.
         if (de != aucun_rang && vers != aucun_rang)
-            _liste.ajouter_arc(item->line().toLine(), item->pen(), de, vers);
+            _liste->ajouter_arc(item->line().toLine(), item->pen(), de, vers);
     }
 
     // The scene takes the vertex over.
@@ -146,7 +153,7 @@ private:
     }
 
     QGraphicsScene *_scene;
-    liste_dessin &_liste;
+    liste_dessin *_liste;
     std::vector<std::uint32_t> _rangs;
     // Equal pens, brushes and tool-tip prefixes are shared rather than made
     // again for every item: the same values, one allocation.
@@ -404,14 +411,19 @@ void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *sol
     // Every item is new: one update of the whole view instead of one dirty
     // area per item, which the view would merge one by one.
     vue->scene()->update();
-    auto liste = std::make_shared<liste_dessin>(QSize(largeur, hauteur), vue->viewport()->font(),
-                                                vue->viewport()->logicalDpiY());
-    fabrique_items fabrique(vue->scene(), *liste);
+    // The screen's tiles are painted from the list; a view that only writes
+    // files needs none.
+    auto liste = vue->peinte_en_tuiles()
+                     ? std::make_shared<liste_dessin>(QSize(largeur, hauteur), vue->viewport()->font(),
+                                                      vue->viewport()->logicalDpiY())
+                     : nullptr;
+    fabrique_items fabrique(vue->scene(), liste.get());
     fabrique.texte(QStringLiteral(":"), 0, 0);
     dessiner_cadre(fabrique, largeur, hauteur);
 
     if (!instance || (avec_solution && !solution)) {
-        liste->terminer();
+        if (liste)
+            liste->terminer();
         vue->retenir_dessin(std::nullopt, roles_capteurs(), std::move(liste));
         return;
     }
@@ -430,7 +442,8 @@ void dessiner(graphic_view *vue, graphe_instance *instance, graphe_solution *sol
     creer_arcs(fabrique, vue, d, roles);
     for (std::unique_ptr<graphic_item_sommet> &sommet : sommets)
         fabrique.ajouter(std::move(sommet));
-    liste->terminer();
+    if (liste)
+        liste->terminer();
     vue->retenir_dessin(e, std::move(roles), std::move(liste));
 }
 

@@ -45,6 +45,10 @@ public:
     void retenir_dessin(std::optional<echelle_dessin> echelle, roles_capteurs roles,
                         std::shared_ptr<const liste_dessin> liste = nullptr);
     tuiles_dessin &tuiles() { return *_tuiles; }
+    // Off, the view paints its items as Qt does and its drawings keep no
+    // list: for a view that only writes files.
+    void peindre_en_tuiles(bool oui) { _en_tuiles = oui; }
+    bool peinte_en_tuiles() const { return _en_tuiles; }
     const std::optional<echelle_dessin> &echelle() const { return _echelle; }
     const roles_capteurs &roles() const { return _roles; }
 
@@ -113,6 +117,7 @@ private:
     // The tiles have shown the vertices of this drawing.
     bool _sommets_peints = false;
     bool _pointeur_a_suivre = false;
+    bool _en_tuiles = true;
     roles_capteurs _roles;
     int _capteur_choisi = -1;
     // Where the marks were last asked to be painted.

@@ -85,7 +85,9 @@ struct travail_partage
 tuiles_dessin::tuiles_dessin(QObject *parent)
     : QObject(parent), _boite(std::make_shared<boite_avance>())
 {
-    _fils.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    // The thread that asks for tiles renders its share too: one core each.
+    _aides = std::max(1, QThread::idealThreadCount() - 1);
+    _fils.setMaxThreadCount(_aides);
 }
 
 tuiles_dessin::~tuiles_dessin()
@@ -175,7 +177,7 @@ void tuiles_dessin::preparer(const std::vector<QPoint> &tuiles)
         const std::lock_guard<std::mutex> tenu(travail->verrou);
         travail->images.resize(n);
     }
-    const int aides = std::min(int(n) - 1, _fils.maxThreadCount());
+    const int aides = std::min(int(n) - 1, _aides);
     for (int k = 0; k < aides; ++k)
         _fils.start(new tache([travail] { travail->prendre(); }), priorite_attendue);
     travail->prendre();
@@ -258,6 +260,7 @@ void tuiles_dessin::regler_budget(qsizetype octets)
 
 void tuiles_dessin::regler_fils(int nombre)
 {
+    _aides = std::max(0, nombre);
     _fils.setMaxThreadCount(std::max(1, nombre));
 }
 

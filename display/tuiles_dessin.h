@@ -48,7 +48,9 @@ public:
     void anticiper(const std::vector<QPoint> &tuiles);
 
     void regler_budget(qsizetype octets);
-    // Worker threads; the thread asking for tiles works too.
+    // Worker threads (a core less than the machine's by default); the
+    // thread asking for tiles works too. With none, it renders alone what
+    // it asks for, and one worker still renders ahead.
     void regler_fils(int nombre);
     // Waits until nothing is being rendered in the background.
     void attendre();
@@ -92,6 +94,8 @@ private:
     std::list<QPoint> _recentes;
     QHash<QPoint, std::uint64_t> _en_cours;
     qsizetype _budget = budget_par_defaut;
+    // Workers that help render what a paint waits for.
+    int _aides = 1;
     bilan _bilan;
     // A tile asked for ahead, and what it was asked of.
     struct en_avance

@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
     // The drawing is left to the end of the process: deleting its hundreds
     // of thousands of items one by one takes longer than drawing them.
     auto *vue = new graphic_view;
+    vue->peindre_en_tuiles(false);
     const statut_export statut = exporter_figure(options, *vue);
     std::cout.flush();
     std::cerr.flush();

@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThread>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -76,8 +77,10 @@ bool ecrire_comme_networkx(const session_graphe &s, const QString &chemin)
 double premiere_image(const QString &session, int essais)
 {
     QStringList notes;
-    const resultats r = executer_enfants(QStringLiteral(VG_CHEMIN_COMPLET), {QStringLiteral("--mesurer"), session},
-                                         essais, 300, session, &notes);
+    const resultats r = executer_enfants(
+        QStringLiteral(VG_CHEMIN_COMPLET),
+        {QStringLiteral("--mesurer"), session, QStringLiteral("solution"), QString::number(std::max(1, QThread::idealThreadCount() - 1))},
+        essais, 300, session, &notes);
     for (const QString &n : notes)
         std::printf("note: %s\n", qPrintable(n));
     return mediane_de(r, "premiere_image") / 1000.0;
