@@ -269,6 +269,7 @@ void tst_bout_en_bout::comparaison()
     comparer(bonne);
     QCOMPARE(app.page(), page_c);
     QCOMPARE(session->rowCount(), 3);
+    // The comparisons opened (comparaisons_ouvertes): one a solution B.
     QCOMPARE(app.fenetre.pages().comparaisons().liste().size(), std::size_t(1));
 }
 

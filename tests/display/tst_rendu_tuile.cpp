@@ -7,11 +7,13 @@
 #include "liste_dessin.h"
 #include "rendu_tuile.h"
 #include "session_graphe.h"
+#include "traceur_lignes.h"
 #include "tuiles_dessin.h"
 
 #include <QFile>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,6 +66,8 @@ private slots:
     void tuiles_comme_le_tout_data();
     void tuiles_comme_le_tout();
     void seules_les_tuiles_touchees();
+    void traceur_comme_qpainter_data();
+    void traceur_comme_qpainter();
 
 private:
     QTemporaryDir _dossier;
@@ -171,6 +175,45 @@ void tst_rendu_tuile::seules_les_tuiles_touchees()
     QVERIFY(chiffres.rendues > rendues);
     QVERIFY(chiffres.rendues - rendues <= std::int64_t(touchees.size()));
     QVERIFY(std::int64_t(touchees.size()) < rendues);
+}
+
+void tst_rendu_tuile::traceur_comme_qpainter_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("alpha");
+    QTest::newRow("plein, opaque") << int(Qt::SolidLine) << 255;
+    QTest::newRow("plein, translucide") << int(Qt::SolidLine) << 150;
+    QTest::newRow("pointille, translucide") << int(Qt::DotLine) << 150;
+    QTest::newRow("tirets, opaque") << int(Qt::DashLine) << 255;
+}
+
+// Lines of every length and slope, both ways, points included: the tracer
+// leaves the pixels QPainter leaves on the whole image.
+void tst_rendu_tuile::traceur_comme_qpainter()
+{
+    QFETCH(int, style);
+    QFETCH(int, alpha);
+    const QSize taille(300, 200);
+    QRandomGenerator hasard(quint32(style * 1000 + alpha));
+    for (int essai = 0; essai < 300; ++essai) {
+        const QPoint a(hasard.bounded(taille.width()), hasard.bounded(taille.height()));
+        const QPoint b = essai % 3 ? QPoint(hasard.bounded(taille.width()), hasard.bounded(taille.height()))
+                                   : a + QPoint(hasard.bounded(-4, 5), hasard.bounded(-4, 5));
+        QPen stylo(QColor(hasard.bounded(256), hasard.bounded(256), hasard.bounded(256), alpha));
+        stylo.setStyle(Qt::PenStyle(style));
+        QImage attendue(taille, QImage::Format_RGB32);
+        attendue.fill(Qt::white);
+        QPainter peintre(&attendue);
+        peintre.setPen(stylo);
+        peintre.drawLine(QLineF(a, b));
+        peintre.end();
+        QImage tracee(taille, QImage::Format_RGB32);
+        tracee.fill(Qt::white);
+        traceur_lignes(tracee, QPoint(0, 0)).tracer(QLine(a, b), traceur_lignes::stylo(stylo));
+        QVERIFY2(tracee == attendue, qPrintable(QStringLiteral("(%1, %2) to (%3, %4): %5")
+                                                    .arg(a.x()).arg(a.y()).arg(b.x()).arg(b.y())
+                                                    .arg(differences(tracee, attendue))));
+    }
 }
 
 QTEST_MAIN(tst_rendu_tuile)
