@@ -161,9 +161,8 @@ void marquer(graphic_view *vue, compteur_peintures &peintures)
     publier("marques", mediane(durees));
 }
 
-// Qt keeps a record of each item the first time the view paints it: the
-// places the finds go to are shown once beforehand, so that the memory
-// measured is what finding and choosing add.
+// The places the finds go to are shown once beforehand, so that the memory
+// measured is what finding and choosing add, not the tiles of a first look.
 void voir_d_abord(graphic_view *vue, compteur_peintures &peintures)
 {
     auto voir = [&](graphic_item_sommet *sommet) {
@@ -198,9 +197,9 @@ int mesurer(const QString &session_vga, bool solution)
     auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
     graphic_view *vue = page->get_graphic_view();
     QWidget *zone = vue->viewport();
+    // The page paints itself as it opens; any later paint is waited for.
     compteur_peintures peintures(zone);
-    if (!peintures.attendre(0))
-        return 1;
+    peintures.attendre(0, 2000);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
@@ -213,8 +212,8 @@ int mesurer(const QString &session_vga, bool solution)
     chercher_tous(ui, vue, peintures, "recherche_x1");
     publier("memoire_x1", memoire_mo() - avant);
 
-    ui->action_zoom_x16->trigger();
     const int peintes = peintures.nombre();
+    ui->action_zoom_x16->trigger();
     if (!peintures.attendre(peintes))
         return 1;
     voir_d_abord(vue, peintures);
