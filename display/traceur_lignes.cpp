@@ -25,12 +25,14 @@ std::uint32_t multiplier(std::uint32_t x, std::uint32_t a)
     return x | t;
 }
 
-// Quotient in 16.16 fixed point of two 26.6 values.
+// Quotient in 16.16 fixed point of two 26.6 values; products rather than
+// shifts, which a negative value may not take.
 int quotient_16_16(int x, int y)
 {
+    constexpr int un_16_16 = 1 << 16;
     if (std::abs(x) > 0x7fff)
-        return int((qint64(x) << 16) / y);
-    return (x << 16) / y;
+        return int(qint64(x) * un_16_16 / y);
+    return x * un_16_16 / y;
 }
 
 // The pen's colour as the painter leaves it on an empty pixel: premultiplied
@@ -80,7 +82,7 @@ pas_ligne pas(const QLine &l)
     const int debut = (a1 + demi) >> 6;
     const int fin = (a2 + demi) >> 6;
     const int arrondi = p.increment > 0 ? demi : 0;
-    p.mineur = mineur + ((((debut << 6) + arrondi - a1)) * p.increment >> 6);
+    p.mineur = mineur + ((debut * un + arrondi - a1) * p.increment >> 6);
     p.debut = debut;
     p.nombre = fin - debut;
     return p;
