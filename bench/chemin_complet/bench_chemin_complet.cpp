@@ -150,7 +150,6 @@ void repeindre(banc &b)
 void cliquer_et_glisser(banc &b)
 {
     QPoint pointeur = b.vue->mapFromScene(sommet_au_milieu(b.vue)->pos() + QPointF(11, 11));
-    for (int k = 0; k < (qEnvironmentVariableIsSet("VG_CLICS") ? 200 : 1); ++k)
     publier("clic", b.jusqu_a_peint([&] {
         QTest::mousePress(b.zone, Qt::LeftButton, {}, pointeur);
         QTest::mouseRelease(b.zone, Qt::LeftButton, {}, pointeur);
