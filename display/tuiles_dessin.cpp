@@ -146,7 +146,7 @@ void tuiles_dessin::garder(const QPoint &tuile, QImage image)
 
 void tuiles_dessin::tenir_le_budget(std::size_t a_garder)
 {
-    while (_bilan.octets > _budget && _recentes.size() > a_garder) {
+    while (_bilan.octets > budget && _recentes.size() > a_garder) {
         const QPoint vieille = _recentes.back();
         _recentes.pop_back();
         _bilan.octets -= octets(_gardees.value(vieille).image);
@@ -199,7 +199,7 @@ void tuiles_dessin::anticiper(const std::vector<QPoint> &tuiles)
     constexpr qsizetype octets_tuile = qsizetype(liste_dessin::taille_tuile) * liste_dessin::taille_tuile * 4;
     for (const QPoint &t : tuiles) {
         const qsizetype prevus = (qsizetype(_gardees.size()) + _en_cours.size() + 1) * octets_tuile;
-        if (!_liste || prevus > _budget)
+        if (!_liste || prevus > budget)
             return;
         if (_gardees.contains(t) || _en_cours.contains(t))
             continue;
@@ -249,12 +249,6 @@ void tuiles_dessin::recevoir()
         // Rendered ahead, it goes before what is on screen.
         _recentes.splice(_recentes.end(), _recentes, _gardees.find(d->tuile)->rang);
     }
-    tenir_le_budget(0);
-}
-
-void tuiles_dessin::regler_budget(qsizetype octets)
-{
-    _budget = octets;
     tenir_le_budget(0);
 }
 

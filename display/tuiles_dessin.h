@@ -28,7 +28,7 @@ class tuiles_dessin : public QObject
 
 public:
     // 64 MB: 256 tiles, a window of 1200 x 900 about eight times over.
-    static constexpr qsizetype budget_par_defaut = 64 * 1024 * 1024;
+    static constexpr qsizetype budget = 64 * 1024 * 1024;
 
     explicit tuiles_dessin(QObject *parent = nullptr);
     ~tuiles_dessin() override;
@@ -47,7 +47,6 @@ public:
     // Renders these in the background, when the budget has room for them.
     void anticiper(const std::vector<QPoint> &tuiles);
 
-    void regler_budget(qsizetype octets);
     // Worker threads (a core less than the machine's by default); the
     // thread asking for tiles works too. With none, it renders alone what
     // it asks for, and one worker still renders ahead.
@@ -93,7 +92,6 @@ private:
     // Most recently shown first.
     std::list<QPoint> _recentes;
     QHash<QPoint, std::uint64_t> _en_cours;
-    qsizetype _budget = budget_par_defaut;
     // Workers that help render what a paint waits for.
     int _aides = 1;
     bilan _bilan;
