@@ -3,6 +3,7 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
+#include "sujet_session.h"
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
@@ -139,7 +140,7 @@ bool MainWindow::charger_session(const QString &chemin)
 
 void MainWindow::dessiner_graphe(graphic_view *vue, session_graphe *session, int type_graphe)
 {
-    construire_scene(vue, session, type_graphe);
+    construire_scene(vue, sujet_de(session, type_graphe));
 }
 
 void MainWindow::on_action_ouvrir_un_fichier_triggered()

@@ -1,7 +1,8 @@
 #include "export_figure.h"
 
-#include "constructeur_scene.h"
+#include "aire_dessin.h"
 #include "comparaison_solutions.h"
+#include "constructeur_dessin.h"
 #include "ecriture_entiere.h"
 #include "ecriture_graphml.h"
 #include "ecriture_image.h"
@@ -11,18 +12,20 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "fichier_session.h"
-#include "graphic_view.h"
 #include "lecture_fichier.h"
+#include "liste_dessin.h"
 #include "options_export.h"
 #include "raison_lecture.h"
 #include "rapport_json.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 #include "tri_sortie.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGraphicsScene>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QJsonObject>
+#include <QScreen>
 #include <QString>
 
 #include <iostream>
@@ -36,6 +39,8 @@ constexpr long long cote_max = 32767;
 constexpr long long octets_max = std::numeric_limits<int>::max();
 constexpr long long octets_par_pixel = 4;
 const QString fichier_absent = QStringLiteral("le fichier n'existe pas");
+// Qt's own resolution when it knows no screen.
+constexpr int ppp_sans_ecran = 96;
 
 bool meme_fichier(const QString &a, const QString &b)
 {
@@ -58,10 +63,10 @@ bool sortie_sur_une_entree(const QString &sortie, const QString &entree)
     return true;
 }
 
-bool taille_admise(const QRectF &scene, int pixels_par_unite)
+bool taille_admise(const QSize &aire, int pixels_par_unite)
 {
-    const long long largeur = static_cast<long long>(scene.width()) * pixels_par_unite;
-    const long long hauteur = static_cast<long long>(scene.height()) * pixels_par_unite;
+    const long long largeur = static_cast<long long>(aire.width()) * pixels_par_unite;
+    const long long hauteur = static_cast<long long>(aire.height()) * pixels_par_unite;
     if (largeur <= cote_max && hauteur <= cote_max && largeur * hauteur * octets_par_pixel <= octets_max)
         return true;
     signaler(QStringLiteral("image de %1 x %2 pixels trop grande (au plus %3 de côté et %4 pixels) : "
@@ -260,7 +265,7 @@ void signaler(const QString &message)
     std::cerr << "visual_graphe-export : " << message.toLocal8Bit().constData() << std::endl;
 }
 
-statut_export exporter_figure(const options_export &options, graphic_view &vue)
+statut_export exporter_figure(const options_export &options)
 {
     // A report on standard output keeps it for the JSON alone.
     const bool rapport = options.genre == genre_sortie::rapport;
@@ -269,25 +274,21 @@ statut_export exporter_figure(const options_export &options, graphic_view &vue)
         return statut_usage;
     if (options.genre != genre_sortie::dessin)
         return ecrire_sans_dessin(options);
-    vue.set_zoom(options.zoom);
-    if (format_du_nom(options.sortie) == format_image::matriciel
-        && !taille_admise(vue.scene()->sceneRect(), options.pixels_par_unite))
+    const QSize aire = aire_dessin::taille(options.zoom);
+    if (format_du_nom(options.sortie) == format_image::matriciel && !taille_admise(aire, options.pixels_par_unite))
         return statut_usage;
 
     entrees_export entrees;
     const statut_export lu = lire_session(options, entrees);
     if (lu != statut_ecrit)
         return lu;
-    // Nothing here looks items up by place: no index to build and keep.
-    vue.scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
-    if (entrees.b)
-        construire_comparaison(&vue, &entrees.session, entrees.b.get());
-    else
-        construire_scene(&vue, &entrees.session, options.type_graphe);
-    // What the viewer's event loop does once a page is drawn: the items get
-    // polished, without which deleting each one scans all the others.
-    QCoreApplication::sendPostedEvents();
-    if (!ecrire_image(vue.scene(), options.sortie, options.pixels_par_unite)) {
+    // The drawing the viewer's page makes, in the font and at the
+    // resolution of its screen.
+    const QScreen *ecran = QGuiApplication::primaryScreen();
+    const dessin d = construire_dessin(sujet_de(&entrees.session, options.type_graphe, entrees.b.get()), aire,
+                                       QGuiApplication::font(),
+                                       ecran ? qRound(ecran->logicalDotsPerInchY()) : ppp_sans_ecran);
+    if (!ecrire_image(*d.liste, options.sortie, options.pixels_par_unite)) {
         signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
         return statut_ecriture;
     }

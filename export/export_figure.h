@@ -2,7 +2,6 @@
 #define EXPORT_FIGURE_H
 
 class QString;
-class graphic_view;
 struct options_export;
 
 // The command's exit statuses.
@@ -16,9 +15,9 @@ enum statut_export {
 // Writes one failure line, prefixed by the command's name, on std::cerr.
 void signaler(const QString &message);
 
-// Reads the session, draws what the options ask for in the view (a page a
-// viewer would open, never shown) and writes it; on a failure, one line on
-// std::cerr, no output file, and the status.
-statut_export exporter_figure(const options_export &options, graphic_view &vue);
+// Reads the session, draws what the options ask for as a page of the viewer
+// draws it, and writes it; on a failure, one line on std::cerr, no output
+// file, and the status.
+statut_export exporter_figure(const options_export &options);
 
 #endif

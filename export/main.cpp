@@ -1,5 +1,4 @@
 #include "export_figure.h"
-#include "graphic_view.h"
 #include "options_export.h"
 #include "traduction_ligne_commande.h"
 
@@ -63,11 +62,7 @@ int main(int argc, char *argv[])
         return statut_usage;
     }
     messages_de_qt = options.traces;
-    // The drawing is left to the end of the process: deleting its hundreds
-    // of thousands of items one by one takes longer than drawing them.
-    auto *vue = new graphic_view;
-    vue->peindre_en_tuiles(false);
-    const statut_export statut = exporter_figure(options, *vue);
+    const statut_export statut = exporter_figure(options);
     std::cout.flush();
     std::cerr.flush();
     std::_Exit(statut);

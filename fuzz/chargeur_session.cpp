@@ -6,6 +6,7 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
+#include "sujet_session.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "registre_sessions.h"
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     graphic_view vue;
     for (const auto &s : registre.sessions()) {
         for (int type_graphe : {1, 2}) {
-            construire_scene(&vue, s.get(), type_graphe);
+            construire_scene(&vue, sujet_de(s.get(), type_graphe));
             vue.vider();
         }
     }

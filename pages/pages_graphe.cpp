@@ -1,6 +1,7 @@
 #include "pages_graphe.h"
 
 #include "constructeur_scene.h"
+#include "sujet_session.h"
 #include "curseur_attente.h"
 #include "ecriture_entiere.h"
 #include "ecriture_graphml.h"
@@ -143,10 +144,8 @@ bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, 
 void pages_graphe::dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree)
 {
     const curseur_attente attente;
-    if (comparaison_ouverte *comparaison = _comparaisons.trouver(entree))
-        construire_comparaison(vue, session, comparaison->b.get());
-    else
-        construire_scene(vue, session, type_graphe_pour(entree));
+    const comparaison_ouverte *comparaison = _comparaisons.trouver(entree);
+    construire_scene(vue, sujet_de(session, type_graphe_pour(entree), comparaison ? comparaison->b.get() : nullptr));
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
 }

@@ -4,6 +4,7 @@
 // grows with sensors plus arcs.
 
 #include "constructeur_scene.h"
+#include "sujet_session.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
@@ -119,7 +120,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
 
         t.start();
-        construire_scene(vue, session.get(), 1);
+        construire_scene(vue, sujet_de(session.get(), 1));
         t_construction.push_back(millisecondes(t));
         nb_items = vue->scene()->items().size();
         // The application returns to its event loop after drawing, which
@@ -139,7 +140,7 @@ int main(int argc, char **argv)
 
         t.restart();
         vue->set_zoom(16);
-        construire_scene(vue, session.get(), 1);
+        construire_scene(vue, sujet_de(session.get(), 1));
         QCoreApplication::processEvents();
         t_reconstruction.push_back(millisecondes(t));
 
@@ -151,7 +152,7 @@ int main(int argc, char **argv)
         vue->vider();
         t_vider_16.push_back(millisecondes(t));
 
-        construire_scene(vue, session.get(), 1);
+        construire_scene(vue, sujet_de(session.get(), 1));
         QCoreApplication::processEvents();
         t.restart();
         fenetre.reset();
@@ -189,7 +190,7 @@ int main(int argc, char **argv)
             graphe_visualisateur fenetre;
             QElapsedTimer t;
             t.start();
-            construire_scene(fenetre.get_graphic_view(), reseau.get(), 1);
+            construire_scene(fenetre.get_graphic_view(), sujet_de(reseau.get(), 1));
             t_n.push_back(millisecondes(t));
             QCoreApplication::processEvents();
         }

@@ -1,6 +1,7 @@
 #include "capture_flux.h"
 #include "fichier_session.h"
 #include "constructeur_scene.h"
+#include "sujet_session.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphe_instance.h"
@@ -88,9 +89,9 @@ void dessiner_exemple(graphe_visualisateur &fenetre, session_graphe &session, in
     QVERIFY(session.lire_solution(base_exemple + "_sol.txt"));
     fenetre.get_graphic_view()->set_zoom(zoom);
     if (b)
-        construire_comparaison(fenetre.get_graphic_view(), &session, b);
+        construire_scene(fenetre.get_graphic_view(), sujet_de(&session, 2, b));
     else
-        construire_scene(fenetre.get_graphic_view(), &session, type_graphe);
+        construire_scene(fenetre.get_graphic_view(), sujet_de(&session, type_graphe));
 }
 
 // Every stream of a PDF, inflated where Qt compressed it.

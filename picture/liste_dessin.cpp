@@ -1,0 +1,282 @@
+#include "liste_dessin.h"
+
+#include "forme_sommet.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPalette>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// Dots per metre of an image that has `ppp` dots per inch.
+constexpr double pouces_par_metre = 1.0 / 0.0254;
+
+// The widest vertex number: sensor numbers have at most five digits.
+const QString numero_le_plus_large = QStringLiteral("00000");
+
+QRect debord_sommet(const QFont &police, int ppp)
+{
+    QImage appareil(1, 1, QImage::Format_RGB32);
+    appareil.setDotsPerMeterX(qRound(ppp * pouces_par_metre));
+    appareil.setDotsPerMeterY(qRound(ppp * pouces_par_metre));
+    const QFontMetrics mesures(police, &appareil);
+    const QPointF numero = forme_sommet::origine_numero(100);
+    const int droite =
+        std::max(forme_sommet::diametre, int(numero.x()) + mesures.horizontalAdvance(numero_le_plus_large));
+    const int haut = std::min(0, int(numero.y()) - mesures.ascent());
+    const int bas = std::max(forme_sommet::diametre, int(numero.y()) + mesures.descent());
+    // Antialiased glyphs and the outline spill a little past these.
+    constexpr int marge = 3;
+    return QRect(QPoint(-marge, haut - marge), QPoint(droite + marge, bas + marge));
+}
+
+// Where a line may leave pixels: the square caps reach half a pixel past
+// each end.
+QRect bornes_trait(const QLine &trait)
+{
+    return QRect(QPoint(std::min(trait.x1(), trait.x2()) - 1, std::min(trait.y1(), trait.y2()) - 1),
+                 QPoint(std::max(trait.x1(), trait.x2()) + 1, std::max(trait.y1(), trait.y2()) + 1));
+}
+
+// The box a text lays itself out in, as its text item sizes it.
+QRect bornes_texte(const QString &contenu, const QPointF &position, const QFont &police)
+{
+    QTextDocument document;
+    document.setDefaultFont(police);
+    document.setPlainText(contenu);
+    return QRectF(position, document.size()).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+template <typename Table, typename Valeur>
+std::uint16_t indice_dans(Table &table, const Valeur &valeur)
+{
+    const auto trouve = std::find(table.begin(), table.end(), valeur);
+    if (trouve != table.end())
+        return std::uint16_t(trouve - table.begin());
+    table.push_back(valeur);
+    return std::uint16_t(table.size() - 1);
+}
+
+} // namespace
+
+liste_dessin::liste_dessin(const QSize &aire, const QFont &police, int ppp)
+    : _aire(aire), _police(police), _ppp(ppp), _debord(debord_sommet(police, ppp))
+{
+}
+
+QRect liste_dessin::rectangle_tuile(const QPoint &tuile)
+{
+    return QRect(tuile.x() * taille_tuile, tuile.y() * taille_tuile, taille_tuile, taille_tuile);
+}
+
+std::vector<QPoint> liste_dessin::tuiles(const QRect &zone, const QSize &aire)
+{
+    std::vector<QPoint> resultat;
+    const QRect dedans = zone & QRect(QPoint(0, 0), aire);
+    if (dedans.isEmpty())
+        return resultat;
+    for (int r = dedans.top() / taille_tuile; r <= dedans.bottom() / taille_tuile; ++r)
+        for (int c = dedans.left() / taille_tuile; c <= dedans.right() / taille_tuile; ++c)
+            resultat.emplace_back(c, r);
+    return resultat;
+}
+
+std::uint16_t liste_dessin::indice_stylo(const QPen &stylo)
+{
+    // A drawing has a handful of pens; the last one is the likeliest.
+    for (std::size_t i = _stylos.size(); i-- > 0;)
+        if (_stylos[i].qt == stylo)
+            return std::uint16_t(i);
+    _stylos.emplace_back(stylo);
+    return std::uint16_t(_stylos.size() - 1);
+}
+
+void liste_dessin::ajouter_ligne(const QLine &trait, const QPen &stylo)
+{
+    _elements.emplace_back(genre::ligne, std::uint32_t(_lignes.size()));
+    _lignes.push_back({trait, indice_stylo(stylo)});
+}
+
+void liste_dessin::ajouter_texte(const QString &contenu, const QPointF &position, const QColor *couleur)
+{
+    _elements.emplace_back(genre::texte, std::uint32_t(_textes.size()));
+    // A text item without a colour of its own takes the palette's.
+    const QColor teinte = couleur ? *couleur : QGuiApplication::palette().color(QPalette::Text);
+    _textes.push_back({{contenu, position, teinte}, couleur != nullptr, bornes_texte(contenu, position, _police)});
+}
+
+void liste_dessin::ajouter_arc(std::uint32_t source, std::uint32_t destination, const QPen &stylo)
+{
+    _elements.emplace_back(genre::arc, std::uint32_t(_arcs.size()));
+    _arcs.push_back({source, destination, indice_stylo(stylo)});
+}
+
+std::uint32_t liste_dessin::ajouter_sommet(const QPoint &coin, int id, const QColor &fond, const QColor &etiquette,
+                                           const QPen &contour)
+{
+    _contour = contour;
+    const auto indice = std::uint32_t(_sommets.size());
+    _elements.emplace_back(genre::sommet, indice);
+    _sommets.push_back({coin, id, indice_dans(_brosses, QBrush(fond)), indice_dans(_etiquettes, etiquette)});
+    if (id >= 0) {
+        if (std::size_t(id) >= _sommet_par_id.size())
+            _sommet_par_id.resize(std::size_t(id) + 1, aucun);
+        // The first vertex of a number is the one found, as in the view.
+        if (_sommet_par_id[std::size_t(id)] == aucun)
+            _sommet_par_id[std::size_t(id)] = indice;
+    }
+    return indice;
+}
+
+std::uint32_t liste_dessin::indice_sommet(int id) const
+{
+    return id >= 0 && std::size_t(id) < _sommet_par_id.size() ? _sommet_par_id[std::size_t(id)] : aucun;
+}
+
+QLine liste_dessin::trait(const arc &a) const
+{
+    return forme_sommet::ligne_entre(_sommets[a.source].coin, _sommets[a.destination].coin);
+}
+
+QRect liste_dessin::bornes(const element &e) const
+{
+    switch (e.type()) {
+    case genre::ligne:
+        return bornes_trait(_lignes[e.indice()].trait);
+    case genre::texte:
+        return _textes[e.indice()].bornes;
+    case genre::arc:
+        return bornes_trait(trait(_arcs[e.indice()]));
+    case genre::sommet:
+        break;
+    }
+    return _debord.translated(_sommets[e.indice()].coin);
+}
+
+void liste_dessin::peindre(const element &e, primitives_dessin &p) const
+{
+    switch (e.type()) {
+    case genre::ligne: {
+        const ligne &l = _lignes[e.indice()];
+        p.ligne(l.trait, _stylos[l.stylo]);
+        break;
+    }
+    case genre::texte:
+        p.texte(_textes[e.indice()].dessine);
+        break;
+    case genre::arc: {
+        const arc &a = _arcs[e.indice()];
+        p.ligne(trait(a), _stylos[a.stylo]);
+        break;
+    }
+    case genre::sommet: {
+        const sommet &s = _sommets[e.indice()];
+        p.sommet(s.coin, _contour, _brosses[s.fond], s.id, _etiquettes[s.etiquette]);
+        break;
+    }
+    }
+}
+
+void liste_dessin::parcourir(const QRect &zone, primitives_dessin &p) const
+{
+    // A tile's own entries when the list is indexed; any other zone looks
+    // at every entry.
+    const QPoint coin(zone.left() / taille_tuile, zone.top() / taille_tuile);
+    if (!_tuiles.empty() && zone == rectangle_tuile(coin) && coin.x() < colonnes()
+        && std::size_t(coin.y() * colonnes() + coin.x()) < _tuiles.size()) {
+        for (std::uint32_t rang : _tuiles[std::size_t(coin.y() * colonnes() + coin.x())])
+            peindre(_elements[rang], p);
+        return;
+    }
+    for (const element &e : _elements)
+        if (bornes(e).intersects(zone))
+            peindre(e, p);
+}
+
+void liste_dessin::ranger(std::uint32_t rang)
+{
+    for (const QPoint &t : tuiles(bornes(_elements[rang]), _aire)) {
+        // Kept in stacking order, which is the order of the ranks.
+        std::vector<std::uint32_t> &l = contenu(t);
+        const auto place = std::lower_bound(l.begin(), l.end(), rang);
+        if (place == l.end() || *place != rang)
+            l.insert(place, rang);
+    }
+}
+
+void liste_dessin::retirer(std::uint32_t rang, std::vector<QPoint> &touchees)
+{
+    for (const QPoint &t : tuiles(bornes(_elements[rang]), _aire)) {
+        touchees.push_back(t);
+        std::vector<std::uint32_t> &l = contenu(t);
+        const auto trouve = std::lower_bound(l.begin(), l.end(), rang);
+        if (trouve != l.end() && *trouve == rang)
+            l.erase(trouve);
+    }
+}
+
+void liste_dessin::indexer()
+{
+    const int rangees = (_aire.height() + taille_tuile - 1) / taille_tuile;
+    _tuiles.assign(std::size_t(colonnes() * rangees), {});
+    _rang_sommet.assign(_sommets.size(), 0);
+    _rang_arc.assign(_arcs.size(), 0);
+    for (std::uint32_t rang = 0; rang < _elements.size(); ++rang) {
+        const element &e = _elements[rang];
+        if (e.type() == genre::sommet)
+            _rang_sommet[e.indice()] = rang;
+        else if (e.type() == genre::arc)
+            _rang_arc[e.indice()] = rang;
+        for (const QPoint &t : tuiles(bornes(e), _aire))
+            contenu(t).push_back(rang);
+    }
+    indexer_arcs();
+}
+
+void liste_dessin::indexer_arcs()
+{
+    // Each vertex's arcs, both ways, for moving them with it.
+    _debut_arcs.assign(_sommets.size() + 1, 0);
+    for (const arc &a : _arcs) {
+        ++_debut_arcs[a.source + 1];
+        ++_debut_arcs[a.destination + 1];
+    }
+    for (std::size_t v = 0; v < _sommets.size(); ++v)
+        _debut_arcs[v + 1] += _debut_arcs[v];
+    _arcs_de.resize(_debut_arcs.back());
+    std::vector<std::uint32_t> suivant(_debut_arcs.begin(), _debut_arcs.end() - 1);
+    for (std::uint32_t i = 0; i < _arcs.size(); ++i) {
+        _arcs_de[suivant[_arcs[i].source]++] = i;
+        _arcs_de[suivant[_arcs[i].destination]++] = i;
+    }
+}
+
+std::shared_ptr<liste_dessin> liste_dessin::deplacer(std::uint32_t indice, const QPoint &coin,
+                                                     std::vector<QPoint> &touchees) const
+{
+    auto nouvelle = std::make_shared<liste_dessin>(*this);
+    if (_tuiles.empty()) {
+        nouvelle->_sommets[indice].coin = coin;
+        return nouvelle;
+    }
+    // What the vertex and its arcs covered, then what they cover.
+    std::vector<std::uint32_t> rangs{_rang_sommet[indice]};
+    for (std::uint32_t k = _debut_arcs[indice]; k < _debut_arcs[indice + 1]; ++k)
+        rangs.push_back(_rang_arc[_arcs_de[k]]);
+    for (std::uint32_t rang : rangs)
+        nouvelle->retirer(rang, touchees);
+    nouvelle->_sommets[indice].coin = coin;
+    for (std::uint32_t rang : rangs) {
+        nouvelle->ranger(rang);
+        for (const QPoint &t : tuiles(nouvelle->bornes(_elements[rang]), _aire))
+            touchees.push_back(t);
+    }
+    std::sort(touchees.begin(), touchees.end(),
+              [](const QPoint &a, const QPoint &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    touchees.erase(std::unique(touchees.begin(), touchees.end()), touchees.end());
+    return nouvelle;
+}

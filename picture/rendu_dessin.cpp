@@ -1,0 +1,221 @@
+#include "rendu_dessin.h"
+
+#include "chiffres_dessines.h"
+#include "forme_sommet.h"
+#include "liste_dessin.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const QColor fond_blanc(255, 255, 255, 255);
+constexpr double pouces_par_metre = 1.0 / 0.0254;
+
+QImage image_vierge(const QSize &taille, int ppp)
+{
+    QImage image(taille, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    // The text is laid out at the screen's resolution, as on screen.
+    image.setDotsPerMeterX(qRound(ppp * pouces_par_metre));
+    image.setDotsPerMeterY(qRound(ppp * pouces_par_metre));
+    image.fill(fond_blanc);
+    return image;
+}
+
+// The image a painter paints on at one pixel a unit, shifted by whole
+// pixels only: where lines can be stepped by the tracer.
+QImage *image_a_l_unite(QPainter &peintre, QPoint &origine)
+{
+    QPaintDevice *appareil = peintre.device();
+    const QTransform t = peintre.worldTransform();
+    if (!appareil || appareil->devType() != QInternal::Image || t.type() > QTransform::TxTranslate
+        || t.dx() != std::trunc(t.dx()) || t.dy() != std::trunc(t.dy()) || peintre.hasClipping()
+        || peintre.opacity() != 1.0 || peintre.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    auto *image = static_cast<QImage *>(appareil);
+    if (image->devicePixelRatio() != 1.0
+        || (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied))
+        return nullptr;
+    origine = QPoint(-int(t.dx()), -int(t.dy()));
+    return image;
+}
+
+// Copies the pixels of `zone` (scene units) from one image to the other,
+// each with its own scene origin.
+void copier(const QImage &source, const QPoint &origine_source, QImage &cible, const QPoint &origine_cible,
+            const QRect &zone)
+{
+    const int octets = zone.width() * 4;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        std::memcpy(cible.scanLine(y - origine_cible.y()) + (zone.left() - origine_cible.x()) * 4,
+                    source.constScanLine(y - origine_source.y()) + (zone.left() - origine_source.x()) * 4,
+                    std::size_t(octets));
+}
+
+// The number in decimal without allocating a string on every vertex.
+QStringView ecrire_decimal(int nombre, std::array<char16_t, 12> &tampon)
+{
+    std::size_t debut = tampon.size();
+    long long reste = nombre < 0 ? -static_cast<long long>(nombre) : nombre;
+    do {
+        tampon[--debut] = char16_t(u'0' + reste % 10);
+        reste /= 10;
+    } while (reste);
+    if (nombre < 0)
+        tampon[--debut] = u'-';
+    return QStringView(tampon.data() + debut, qsizetype(tampon.size() - debut));
+}
+
+// A vector device has a resolution of its own, so a font given in points
+// would change size against the drawing: it keeps the pixel size it has at
+// the drawing's resolution.
+QFont police_pour(QPainter &peintre, const QFont &police)
+{
+    if (peintre.paintEngine() && peintre.paintEngine()->type() == QPaintEngine::Raster)
+        return police;
+    QFont fixee = police;
+    fixee.setPixelSize(QFontInfo(police).pixelSize());
+    return fixee;
+}
+
+} // namespace
+
+rendu_dessin::rendu_dessin(QPainter &peintre, const liste_dessin &liste)
+    : _peintre(peintre), _liste(liste), _base(peintre.worldTransform())
+{
+    _image = image_a_l_unite(peintre, _origine);
+    if (_image)
+        _traceur.emplace(*_image, _origine);
+}
+
+void rendu_dessin::peindre(QPainter &peintre, const liste_dessin &liste, const QRect &zone)
+{
+    const QFont avant = peintre.font();
+    peintre.setFont(police_pour(peintre, liste.police()));
+    rendu_dessin rendu(peintre, liste);
+    liste.parcourir(zone, rendu);
+    rendu.remettre_base();
+    peintre.setFont(avant);
+}
+
+QImage rendu_dessin::tuile(const liste_dessin &liste, const QPoint &tuile)
+{
+    const QRect rectangle = liste_dessin::rectangle_tuile(tuile);
+    QImage image = image_vierge(rectangle.size(), liste.ppp());
+    QPainter peintre(&image);
+    peintre.translate(-rectangle.topLeft());
+    peindre(peintre, liste, rectangle);
+    return image;
+}
+
+QImage rendu_dessin::image(const liste_dessin &liste, int pixels_par_unite)
+{
+    QImage image = image_vierge(liste.aire() * pixels_par_unite, liste.ppp());
+    if (image.isNull())
+        return image;
+    QPainter peintre(&image);
+    peintre.scale(pixels_par_unite, pixels_par_unite);
+    peindre(peintre, liste, QRect(QPoint(0, 0), liste.aire()));
+    return image;
+}
+
+void rendu_dessin::remettre_base()
+{
+    if (std::exchange(_base_changee, false))
+        _peintre.setWorldTransform(_base);
+}
+
+void rendu_dessin::ligne(const QLine &ligne, const stylo &s)
+{
+    if (_traceur && s.net.utilisable()) {
+        _traceur->tracer(ligne, s.net);
+        return;
+    }
+    if (_traceur) {
+        trait_large(ligne, s.qt);
+        return;
+    }
+    remettre_base();
+    _peintre.setPen(s.qt);
+    _peintre.drawLine(QLineF(ligne));
+}
+
+// A wider pen's line, on an image that holds all of it: a painter cuts a
+// shape at its device's edges, which moves its pixels. The pixels under it
+// come from the target and go back to it.
+void rendu_dessin::trait_large(const QLine &ligne, const QPen &stylo)
+{
+    const int marge = int(std::ceil(stylo.widthF())) + 2;
+    const QRect bornes = QRect(ligne.p1(), ligne.p2()).normalized().adjusted(-marge, -marge, marge, marge);
+    const QRect commun = bornes & QRect(_origine, _image->size());
+    if (commun.isEmpty())
+        return;
+    QImage brouillon(bornes.size(), _image->format());
+    brouillon.setDotsPerMeterX(_image->dotsPerMeterX());
+    brouillon.setDotsPerMeterY(_image->dotsPerMeterY());
+    brouillon.fill(fond_blanc);
+    copier(*_image, _origine, brouillon, bornes.topLeft(), commun);
+    QPainter peintre(&brouillon);
+    peintre.translate(-bornes.topLeft());
+    peintre.setPen(stylo);
+    peintre.drawLine(QLineF(ligne));
+    peintre.end();
+    copier(brouillon, bornes.topLeft(), *_image, _origine, commun);
+}
+
+// A text as its text item paints it: a document of its own, drawn in the
+// item's place clipped to the item.
+void rendu_dessin::texte(const texte_place &t)
+{
+    QTextDocument document;
+    document.setDefaultFont(_liste.police());
+    document.setPlainText(t.contenu);
+    QAbstractTextDocumentLayout::PaintContext contexte;
+    contexte.palette.setColor(QPalette::Text, t.couleur);
+    const QRectF bornes(QPointF(0, 0), document.size());
+    contexte.clip = bornes;
+    _peintre.save();
+    _peintre.setWorldTransform(QTransform::fromTranslate(t.position.x(), t.position.y()) * _base);
+    _peintre.setClipRect(bornes, Qt::IntersectClip);
+    document.documentLayout()->draw(&_peintre, contexte);
+    _peintre.restore();
+}
+
+void rendu_dessin::sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
+                          const QColor &couleur_numero)
+{
+    _peintre.setWorldTransform(QTransform::fromTranslate(coin.x(), coin.y()) * _base);
+    _base_changee = true;
+    peindre_sommet(_peintre, contour, fond, id, couleur_numero);
+}
+
+void rendu_dessin::peindre_sommet(QPainter &peintre, const QPen &contour, const QBrush &fond, int id,
+                                  const QColor &couleur_numero)
+{
+    peintre.setPen(contour);
+    peintre.setBrush(fond);
+    peintre.drawEllipse(QRectF(0, 0, forme_sommet::diametre, forme_sommet::diametre));
+    std::array<char16_t, 12> tampon;
+    peindre_numero(peintre, couleur_numero, ecrire_decimal(id, tampon), forme_sommet::origine_numero(id));
+}
+
+void rendu_dessin::peindre_numero(QPainter &peintre, const QColor &couleur, QStringView texte, const QPointF &origine)
+{
+    peintre.setPen(couleur);
+    // Shaping the number again for every vertex is what drawText costs; the
+    // digits' glyphs, looked up once, land on the same pixels. Digits alone
+    // run left to right, as an image's painter lays them too.
+    if (peintre.layoutDirection() != Qt::RightToLeft && chiffres_dessines::pour(&peintre).dessiner(&peintre, origine, texte))
+        return;
+    peintre.drawText(origine, texte.toString());
+}

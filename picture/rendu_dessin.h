@@ -1,0 +1,62 @@
+#ifndef RENDU_DESSIN_H
+#define RENDU_DESSIN_H
+
+#include "primitives_dessin.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QTransform>
+
+#include <optional>
+
+class QPainter;
+class liste_dessin;
+
+// The one painter of drawings: paints any part of a list with a QPainter
+// onto any target, the screen's tiles, the saved images, PDF pages and the
+// drag's copy alike. On an image at one pixel a unit, one-pixel lines are
+// stepped by the project's own tracer and wider ones drawn on an image that
+// holds them whole, so that a tile holds exactly the whole image's pixels;
+// elsewhere lines are the painter's own, as vectors on a vector device.
+// Any thread may paint; the list is only read.
+class rendu_dessin : public primitives_dessin
+{
+public:
+    // The entries that may paint in `zone` (scene units); the painter maps
+    // scene units to its device.
+    static void peindre(QPainter &peintre, const liste_dessin &liste, const QRect &zone);
+    // One tile of the screen, white under the drawing.
+    static QImage tuile(const liste_dessin &liste, const QPoint &tuile);
+    // The whole drawing area on white, pixels_par_unite pixels a unit; a
+    // null image when it cannot be made.
+    static QImage image(const liste_dessin &liste, int pixels_par_unite);
+    // A vertex as every picture shows it, its corner at the painter's origin.
+    static void peindre_sommet(QPainter &peintre, const QPen &contour, const QBrush &fond, int id,
+                               const QColor &couleur_numero);
+    // A vertex's number, its base line starting at origine.
+    static void peindre_numero(QPainter &peintre, const QColor &couleur, QStringView texte, const QPointF &origine);
+
+    void ligne(const QLine &ligne, const stylo &s) override;
+    void texte(const texte_place &t) override;
+    void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
+                const QColor &couleur_numero) override;
+
+private:
+    rendu_dessin(QPainter &peintre, const liste_dessin &liste);
+    void trait_large(const QLine &ligne, const QPen &stylo);
+    void remettre_base();
+
+    QPainter &_peintre;
+    const liste_dessin &_liste;
+    const QTransform _base;
+    bool _base_changee = false;
+    // On an image at one pixel a unit: the image and the scene point of its
+    // top-left pixel.
+    QImage *_image = nullptr;
+    QPoint _origine;
+    std::optional<traceur_lignes> _traceur;
+};
+
+#endif

@@ -1,0 +1,116 @@
+#include "constructeur_scene.h"
+
+#include "graphic_item_arc.h"
+#include "graphic_item_sommet.h"
+#include "graphic_view.h"
+#include "liste_dessin.h"
+
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using sommets_crees = std::vector<std::unique_ptr<graphic_item_sommet>>;
+
+// Every vertex, in the list's order, listed in the view; each one's arc
+// lists get their final size at once instead of growing arc by arc.
+sommets_crees creer_sommets(const liste_dessin &liste, std::vector<graphic_item_sommet *> &vue)
+{
+    const QString info_sommet = QObject::tr("sommet : ");
+    std::vector<std::uint32_t> sortants(liste.sommets().size(), 0), entrants(liste.sommets().size(), 0);
+    for (const liste_dessin::arc &a : liste.arcs()) {
+        ++sortants[a.source];
+        ++entrants[a.destination];
+    }
+    sommets_crees sommets;
+    sommets.reserve(liste.sommets().size());
+    vue.reserve(vue.size() + liste.sommets().size());
+    for (const liste_dessin::sommet &s : liste.sommets()) {
+        auto item = std::make_unique<graphic_item_sommet>(nullptr);
+        item->setPos(s.coin);
+        item->setRect(0, 0, graphic_item_sommet::diametre, graphic_item_sommet::diametre);
+        item->setPen(liste.contour());
+        item->setBrush(liste.brosse(s.fond));
+        item->id() = s.id;
+        item->set_couleur_etiquette(liste.couleur_etiquette(s.etiquette));
+        item->setToolTip(info_sommet + QString::number(s.id));
+        item->setAcceptDrops(true);
+        item->arcs_sortants().reserve(sortants[sommets.size()]);
+        item->arcs_entrants().reserve(entrants[sommets.size()]);
+        vue.push_back(item.get());
+        sommets.push_back(std::move(item));
+    }
+    return sommets;
+}
+
+void ajouter_texte(QGraphicsScene *scene, const liste_dessin::texte &t)
+{
+    auto *item = new QGraphicsTextItem(t.dessine.contenu);
+    // A text item takes hover events for its links, which these texts have
+    // none of; one that does has the scene look through its index at every
+    // move of the pointer and every scroll.
+    item->setAcceptHoverEvents(false);
+    item->setPos(t.dessine.position);
+    if (t.couleur_donnee)
+        item->setDefaultTextColor(t.dessine.couleur);
+    scene->addItem(item);
+}
+
+void ajouter_arc(QGraphicsScene *scene, const liste_dessin &liste, const liste_dessin::arc &a,
+                 sommets_crees &sommets)
+{
+    graphic_item_sommet *source = sommets[a.source].get();
+    graphic_item_sommet *destination = sommets[a.destination].get();
+    auto *item = new graphic_item_arc(nullptr);
+    item->setPen(liste.stylo(a.stylo));
+    source->arcs_sortants().push_back(item);
+    item->source() = source;
+    destination->arcs_entrants().push_back(item);
+    item->destination() = destination;
+    scene->addItem(item);
+    item->ajuster_ligne();
+}
+
+void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_crees &sommets)
+{
+    for (const liste_dessin::element &e : liste.elements()) {
+        switch (e.type()) {
+        case liste_dessin::genre::ligne: {
+            const liste_dessin::ligne &l = liste.lignes()[e.indice()];
+            auto *item = new QGraphicsLineItem(QLineF(l.trait));
+            item->setPen(liste.stylo(l.stylo));
+            scene->addItem(item);
+            break;
+        }
+        case liste_dessin::genre::texte:
+            ajouter_texte(scene, liste.textes()[e.indice()]);
+            break;
+        case liste_dessin::genre::arc:
+            ajouter_arc(scene, liste, liste.arcs()[e.indice()], sommets);
+            break;
+        case liste_dessin::genre::sommet:
+            // The scene takes the vertex over.
+            scene->addItem(sommets[e.indice()].release());
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void construire_scene(graphic_view *vue, const sujet_dessin &sujet)
+{
+    dessin d = construire_dessin(sujet, QSize(vue->largeur_scene(), vue->hauteur_scene()), vue->viewport()->font(),
+                                 vue->viewport()->logicalDpiY());
+    // Every item is new: one update of the whole view instead of one dirty
+    // area per item, which the view would merge one by one.
+    vue->scene()->update();
+    d.liste->indexer();
+    sommets_crees sommets = creer_sommets(*d.liste, vue->liste_sommets());
+    ajouter_items(vue->scene(), *d.liste, sommets);
+    vue->retenir_dessin(d.echelle, std::move(d.roles), std::move(d.liste));
+}
