@@ -2,7 +2,7 @@
 #include "options_export.h"
 #include "traduction_ligne_commande.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCommandLineParser>
 
 #include <cstdlib>
@@ -38,15 +38,15 @@ int main(int argc, char *argv[])
 {
     choisir_plateforme();
     qInstallMessageHandler(trier_messages_de_qt);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("visual_graphe-export"));
-    QApplication::setApplicationVersion(QStringLiteral(VG_VERSION));
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("visual_graphe-export"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(VG_VERSION));
     traduction_ligne_commande traduction;
-    QApplication::installTranslator(&traduction);
+    QGuiApplication::installTranslator(&traduction);
 
     QCommandLineParser analyseur;
     declarer_options(analyseur);
-    if (!analyseur.parse(QApplication::arguments())) {
+    if (!analyseur.parse(QGuiApplication::arguments())) {
         signaler(analyseur.errorText() + voir_aide);
         return statut_usage;
     }

@@ -76,12 +76,7 @@ QRect liste_dessin::rectangle_tuile(const QPoint &tuile)
 std::vector<QPoint> liste_dessin::tuiles(const QRect &zone, const QSize &aire)
 {
     std::vector<QPoint> resultat;
-    const QRect dedans = zone & QRect(QPoint(0, 0), aire);
-    if (dedans.isEmpty())
-        return resultat;
-    for (int r = dedans.top() / taille_tuile; r <= dedans.bottom() / taille_tuile; ++r)
-        for (int c = dedans.left() / taille_tuile; c <= dedans.right() / taille_tuile; ++c)
-            resultat.emplace_back(c, r);
+    pour_chaque_tuile(zone, aire, [&resultat](const QPoint &t) { resultat.push_back(t); });
     return resultat;
 }
 
@@ -192,31 +187,33 @@ void liste_dessin::parcourir(const QRect &zone, primitives_dessin &p) const
             peindre(_elements[rang], p);
         return;
     }
+    // A zone that holds the whole area has every entry to paint.
+    const bool tout = zone.contains(QRect(QPoint(0, 0), _aire));
     for (const element &e : _elements)
-        if (bornes(e).intersects(zone))
+        if (tout || bornes(e).intersects(zone))
             peindre(e, p);
 }
 
 void liste_dessin::ranger(std::uint32_t rang)
 {
-    for (const QPoint &t : tuiles(bornes(_elements[rang]), _aire)) {
+    pour_chaque_tuile(bornes(_elements[rang]), _aire, [this, rang](const QPoint &t) {
         // Kept in stacking order, which is the order of the ranks.
         std::vector<std::uint32_t> &l = contenu(t);
         const auto place = std::lower_bound(l.begin(), l.end(), rang);
         if (place == l.end() || *place != rang)
             l.insert(place, rang);
-    }
+    });
 }
 
 void liste_dessin::retirer(std::uint32_t rang, std::vector<QPoint> &touchees)
 {
-    for (const QPoint &t : tuiles(bornes(_elements[rang]), _aire)) {
+    pour_chaque_tuile(bornes(_elements[rang]), _aire, [this, rang, &touchees](const QPoint &t) {
         touchees.push_back(t);
         std::vector<std::uint32_t> &l = contenu(t);
         const auto trouve = std::lower_bound(l.begin(), l.end(), rang);
         if (trouve != l.end() && *trouve == rang)
             l.erase(trouve);
-    }
+    });
 }
 
 void liste_dessin::indexer()
@@ -231,8 +228,7 @@ void liste_dessin::indexer()
             _rang_sommet[e.indice()] = rang;
         else if (e.type() == genre::arc)
             _rang_arc[e.indice()] = rang;
-        for (const QPoint &t : tuiles(bornes(e), _aire))
-            contenu(t).push_back(rang);
+        pour_chaque_tuile(bornes(e), _aire, [this, rang](const QPoint &t) { contenu(t).push_back(rang); });
     }
     indexer_arcs();
 }
@@ -272,8 +268,7 @@ std::shared_ptr<liste_dessin> liste_dessin::deplacer(std::uint32_t indice, const
     nouvelle->_sommets[indice].coin = coin;
     for (std::uint32_t rang : rangs) {
         nouvelle->ranger(rang);
-        for (const QPoint &t : tuiles(nouvelle->bornes(_elements[rang]), _aire))
-            touchees.push_back(t);
+        pour_chaque_tuile(nouvelle->bornes(_elements[rang]), _aire, [&touchees](const QPoint &t) { touchees.push_back(t); });
     }
     std::sort(touchees.begin(), touchees.end(),
               [](const QPoint &a, const QPoint &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });

@@ -109,7 +109,17 @@ public:
     std::uint32_t indice_sommet(int id) const;
     QLine trait(const arc &a) const;
 
-    // The tiles of the grid that meet `zone`, row by row.
+    // The tiles of the grid that meet `zone` within the area, row by row.
+    template <typename Fonction>
+    static void pour_chaque_tuile(const QRect &zone, const QSize &aire, Fonction &&f)
+    {
+        const QRect dedans = zone & QRect(QPoint(0, 0), aire);
+        if (dedans.isEmpty())
+            return;
+        for (int r = dedans.top() / taille_tuile; r <= dedans.bottom() / taille_tuile; ++r)
+            for (int c = dedans.left() / taille_tuile; c <= dedans.right() / taille_tuile; ++c)
+                f(QPoint(c, r));
+    }
     static std::vector<QPoint> tuiles(const QRect &zone, const QSize &aire);
     static QRect rectangle_tuile(const QPoint &tuile);
     int colonnes() const { return (_aire.width() + taille_tuile - 1) / taille_tuile; }

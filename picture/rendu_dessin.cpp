@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -94,8 +95,10 @@ rendu_dessin::rendu_dessin(QPainter &peintre, const liste_dessin &liste)
     : _peintre(peintre), _liste(liste), _base(peintre.worldTransform())
 {
     _image = image_a_l_unite(peintre, _origine);
-    if (_image)
-        _traceur.emplace(*_image, _origine);
+    if (!_image)
+        return;
+    _traceur.emplace(*_image, _origine);
+    _chiffres = &chiffres_dessines::pour(&peintre);
 }
 
 void rendu_dessin::peindre(QPainter &peintre, const liste_dessin &liste, const QRect &zone)
@@ -194,9 +197,40 @@ void rendu_dessin::texte(const texte_place &t)
 void rendu_dessin::sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
                           const QColor &couleur_numero)
 {
+    if (_image) {
+        sommet_sur_l_image(coin, contour, fond, id, couleur_numero);
+        return;
+    }
     _peintre.setWorldTransform(QTransform::fromTranslate(coin.x(), coin.y()) * _base);
     _base_changee = true;
     peindre_sommet(_peintre, contour, fond, id, couleur_numero);
+}
+
+void rendu_dessin::sommet_sur_l_image(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
+                                      const QColor &couleur_numero)
+{
+    auto cercle = std::find_if(_cercles.begin(), _cercles.end(),
+                               [&](const empreinte_cercle &e) { return e.pour(contour, fond); });
+    if (cercle == _cercles.end())
+        cercle = _cercles.emplace(_cercles.end(), contour, fond);
+    if (!cercle->utilisable()) {
+        _peintre.setWorldTransform(QTransform::fromTranslate(coin.x(), coin.y()) * _base);
+        _base_changee = true;
+        peindre_sommet(_peintre, contour, fond, id, couleur_numero);
+        _couleur_numero = QColor();
+        return;
+    }
+    cercle->poser(*_image, coin - _origine);
+    remettre_base();
+    if (couleur_numero != _couleur_numero) {
+        _peintre.setPen(couleur_numero);
+        _couleur_numero = couleur_numero;
+    }
+    std::array<char16_t, 12> tampon;
+    const QStringView texte = ecrire_decimal(id, tampon);
+    const QPointF origine = QPointF(coin) + forme_sommet::origine_numero(id);
+    if (_peintre.layoutDirection() == Qt::RightToLeft || !_chiffres->dessiner(&_peintre, origine, texte))
+        _peintre.drawText(origine, texte.toString());
 }
 
 void rendu_dessin::peindre_sommet(QPainter &peintre, const QPen &contour, const QBrush &fond, int id,

@@ -1,6 +1,7 @@
 #ifndef RENDU_DESSIN_H
 #define RENDU_DESSIN_H
 
+#include "empreinte_cercle.h"
 #include "primitives_dessin.h"
 
 #include <QFont>
@@ -10,8 +11,10 @@
 #include <QTransform>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
+class chiffres_dessines;
 class liste_dessin;
 
 // The one painter of drawings: paints any part of a list with a QPainter
@@ -47,6 +50,10 @@ private:
     rendu_dessin(QPainter &peintre, const liste_dessin &liste);
     void trait_large(const QLine &ligne, const QPen &stylo);
     void remettre_base();
+    // A vertex on an image at one pixel a unit: its circle copied from the
+    // one painted first, its number where the painter would put it.
+    void sommet_sur_l_image(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
+                            const QColor &couleur_numero);
 
     QPainter &_peintre;
     const liste_dessin &_liste;
@@ -57,6 +64,9 @@ private:
     QImage *_image = nullptr;
     QPoint _origine;
     std::optional<traceur_lignes> _traceur;
+    std::vector<empreinte_cercle> _cercles;
+    chiffres_dessines *_chiffres = nullptr;
+    QColor _couleur_numero;
 };
 
 #endif

@@ -4,6 +4,8 @@
 #include "rendu_dessin.h"
 
 #include <QCoreApplication>
+#include <QPainter>
+#include <QRegion>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -250,6 +252,27 @@ void tuiles_dessin::recevoir()
         _recentes.splice(_recentes.end(), _recentes, _gardees.find(d->tuile)->rang);
     }
     tenir_le_budget(0);
+}
+
+void tuiles_dessin::peindre(QPainter &peintre, const QTransform &vers_vue, const QRect &montree,
+                            const QRegion &exposee)
+{
+    const QTransform vers_scene = vers_vue.inverted();
+    const QRect aire(QPoint(0, 0), _liste->aire());
+    const std::vector<QPoint> tuiles =
+        liste_dessin::tuiles(vers_scene.mapRect(QRectF(exposee.boundingRect())).toAlignedRect(), aire.size());
+    if (!tuiles.empty()) {
+        preparer(tuiles);
+        peintre.save();
+        peintre.setClipRect(vers_vue.mapRect(QRectF(aire)).toAlignedRect(), Qt::IntersectClip);
+        const QPoint decalage = vers_vue.map(QPoint(0, 0));
+        for (const QPoint &t : tuiles)
+            peintre.drawImage(decalage + liste_dessin::rectangle_tuile(t).topLeft(), image(t));
+        peintre.restore();
+    }
+    const int t = liste_dessin::taille_tuile;
+    const QRect vue = vers_scene.mapRect(QRectF(montree)).toAlignedRect();
+    anticiper(liste_dessin::tuiles(vue.adjusted(-t, -t, t, t), aire.size()));
 }
 
 void tuiles_dessin::regler_fils(int nombre)

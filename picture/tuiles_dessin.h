@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QThreadPool>
+#include <QTransform>
 
 #include <cstdint>
 #include <deque>
@@ -14,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+class QRegion;
 class liste_dessin;
 
 // The tiles a view paints its drawing from: each rendered once from the
@@ -39,6 +42,12 @@ public:
     // stay as they are.
     void remplacer(std::shared_ptr<const liste_dessin> liste, const std::vector<QPoint> &touchees);
     const std::shared_ptr<const liste_dessin> &liste() const { return _liste; }
+
+    // Paints what a view shows of the drawing: vers_vue maps scene units to
+    // the painter's device, montree is what the device shows and exposee
+    // what is painted now. Beyond the drawing area the device keeps its own
+    // background; the tiles around what is shown are rendered ahead.
+    void peindre(QPainter &peintre, const QTransform &vers_vue, const QRect &montree, const QRegion &exposee);
 
     // Renders those of the tiles that are not kept, all at once, and keeps
     // them; the images they give stay valid until the next call.

@@ -5,6 +5,7 @@
 #include "liste_dessin.h"
 #include "marques_choix.h"
 #include "position_pointeur.h"
+#include "tuiles_dessin.h"
 #include "zoom_molette.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ int profondeur_index(int largeur, int hauteur)
 } // namespace
 
 graphic_view::graphic_view(QWidget *parent)
-    : QGraphicsView(parent), _ecran(*this), _glisser(*this), _marques(new marques_choix(*this)),
+    : QGraphicsView(parent), _tuiles(new tuiles_dessin(this)), _glisser(*this), _marques(new marques_choix(*this)),
       _position(new position_pointeur(*this)), _molette(new zoom_molette(this))
 {
     // Parented to the view so that it goes with it.
@@ -80,7 +81,7 @@ void graphic_view::vider()
     _marques->oublier();
     _echelle.reset();
     _roles = roles_capteurs();
-    _ecran.installer(nullptr);
+    _tuiles->installer(nullptr);
     _position->attendre_image(false);
     _position->annoncer(QString());
     _liste_sommets.clear();
@@ -120,8 +121,15 @@ void graphic_view::retenir_dessin(std::optional<echelle_dessin> echelle, roles_c
     _echelle = echelle;
     _roles = std::move(roles);
     _position->attendre_image(liste != nullptr);
-    _ecran.installer(std::move(liste));
+    _tuiles->installer(std::move(liste));
+    _image_montree = false;
+    viewport()->update();
     _position->suivre();
+}
+
+const std::shared_ptr<const liste_dessin> &graphic_view::liste() const
+{
+    return _tuiles->liste();
 }
 
 void graphic_view::deplacer_sommet(graphic_item_sommet &sommet, const QPointF &coin)
@@ -133,13 +141,16 @@ void graphic_view::deplacer_sommet(graphic_item_sommet &sommet, const QPointF &c
         arc->ajuster_ligne();
     for (graphic_item_arc *arc : sommet.arcs_sortants())
         arc->ajuster_ligne();
-    const std::shared_ptr<const liste_dessin> &liste = _ecran.liste();
+    const std::shared_ptr<const liste_dessin> &liste = _tuiles->liste();
     const std::uint32_t indice = liste ? liste->indice_sommet(sommet.id()) : liste_dessin::aucun;
     if (indice == liste_dessin::aucun)
         return;
     std::vector<QPoint> touchees;
-    std::shared_ptr<const liste_dessin> nouvelle = liste->deplacer(indice, coin.toPoint(), touchees);
-    _ecran.remplacer(std::move(nouvelle), touchees);
+    _tuiles->remplacer(liste->deplacer(indice, coin.toPoint(), touchees), touchees);
+    QRegion region;
+    for (const QPoint &t : touchees)
+        region += viewportTransform().mapRect(QRectF(liste_dessin::rectangle_tuile(t))).toAlignedRect();
+    viewport()->update(region);
 }
 
 bool graphic_view::est_un_clic(const QMouseEvent *event) const
@@ -162,7 +173,7 @@ void graphic_view::mousePressEvent(QMouseEvent *event)
         return;
     std::cout << "type_item = " << item->type() << std::endl;
     if (item->type() == graphic_item_sommet::Type && bouton == Qt::LeftButton)
-        _glisser.commencer(*static_cast<graphic_item_sommet *>(item), pointeur, _ecran.liste() != nullptr);
+        _glisser.commencer(*static_cast<graphic_item_sommet *>(item), pointeur, liste() != nullptr);
 }
 
 void graphic_view::mouseMoveEvent(QMouseEvent *event)
@@ -202,7 +213,7 @@ void graphic_view::scrollContentsBy(int dx, int dy)
 {
     QGraphicsView::scrollContentsBy(dx, dy);
     _glisser.defiler(dx, dy);
-    if (_ecran.liste())
+    if (liste())
         viewport()->update();
     else
         scene()->update();
@@ -211,21 +222,21 @@ void graphic_view::scrollContentsBy(int dx, int dy)
 
 void graphic_view::paintEvent(QPaintEvent *event)
 {
-    if (!_ecran.liste()) {
+    if (!liste()) {
         QGraphicsView::paintEvent(event);
         return;
     }
     // What the vertices' own painting would have left behind; and the scene
     // index, which painting the items used to build, is built as soon as
     // the picture is up, before the first click looks through it.
-    if (_ecran.premiere_image()) {
+    if (!std::exchange(_image_montree, true)) {
         for (graphic_item_sommet *sommet : _liste_sommets)
             sommet->peint_ailleurs();
         QTimer::singleShot(0, this, [this] { scene()->items(QPointF(-1, -1)); });
         _position->image_montree();
     }
     QPainter peintre(viewport());
-    _ecran.peindre(peintre, event->region());
+    _tuiles->peindre(peintre, viewportTransform(), viewport()->rect(), event->region());
     peindre_par_dessus(peintre);
 }
 

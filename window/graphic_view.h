@@ -4,7 +4,6 @@
 #include "aire_dessin.h"
 #include "echelle_dessin.h"
 #include "glisser_sommet.h"
-#include "peinture_tuiles.h"
 #include "roles_capteurs.h"
 
 #include <QGraphicsView>
@@ -45,8 +44,8 @@ public:
     // the roles it shows and its list. Gone with the drawing.
     void retenir_dessin(std::optional<echelle_dessin> echelle, roles_capteurs roles,
                         std::shared_ptr<const liste_dessin> liste = nullptr);
-    const std::shared_ptr<const liste_dessin> &liste() const { return _ecran.liste(); }
-    tuiles_dessin &tuiles() { return _ecran.tuiles(); }
+    const std::shared_ptr<const liste_dessin> &liste() const;
+    tuiles_dessin &tuiles() { return *_tuiles; }
     const std::optional<echelle_dessin> &echelle() const { return _echelle; }
     const roles_capteurs &roles() const { return _roles; }
 
@@ -101,7 +100,10 @@ private:
     std::optional<echelle_dessin> _echelle;
     roles_capteurs _roles;
 
-    peinture_tuiles _ecran;
+    // The screen, painted from the list's tiles; parented to the view.
+    tuiles_dessin *_tuiles;
+    // The tiles have shown this drawing.
+    bool _image_montree = false;
     glisser_sommet _glisser;
     marques_choix *_marques;
     position_pointeur *_position;

@@ -1,9 +1,14 @@
 // Draws a generated network of 65535 sensors with about 8 neighbours each:
-// build at x1, export at x1, clearing, rebuild at x16, export at x16, and the
-// peak memory; then the build alone for growing sizes, to show that its cost
-// grows with sensors plus arcs.
+// first the drawing's list alone, as the command makes it (build, the whole
+// image rendered at x1 and x16, the PNG encoded); then a page: build at x1
+// (list and items), export at x1, clearing, rebuild at x16, export at x16,
+// and the peak memory; then the build alone for growing sizes, to show that
+// its cost grows with sensors plus arcs.
 
+#include "aire_dessin.h"
 #include "constructeur_scene.h"
+#include "liste_dessin.h"
+#include "rendu_dessin.h"
 #include "sujet_session.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
@@ -14,7 +19,9 @@
 #include "session_graphe.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImageWriter>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QTemporaryDir>
@@ -88,6 +95,36 @@ std::size_t entrees_voisins(session_graphe &session)
     return n;
 }
 
+// The list alone, as the command draws: no item, no view.
+void mesurer_liste(session_graphe &session, int repetitions)
+{
+    std::vector<double> t_liste, t_image_1, t_png, t_image_16;
+    for (int i = 0; i < repetitions; ++i) {
+        silence s;
+        QElapsedTimer t;
+        t.start();
+        const dessin d = construire_dessin(sujet_de(&session, 1), aire_dessin::taille(1), QApplication::font(), 96);
+        t_liste.push_back(millisecondes(t));
+        t.restart();
+        const QImage image = rendu_dessin::image(*d.liste, 1);
+        t_image_1.push_back(millisecondes(t));
+        t.restart();
+        QBuffer tampon;
+        tampon.open(QIODevice::WriteOnly);
+        QImageWriter(&tampon, "png").write(image);
+        t_png.push_back(millisecondes(t));
+        const dessin d16 = construire_dessin(sujet_de(&session, 1), aire_dessin::taille(16), QApplication::font(), 96);
+        t.restart();
+        rendu_dessin::image(*d16.liste, 1);
+        t_image_16.push_back(millisecondes(t));
+    }
+    std::printf("the drawing's list alone, median of %d runs:\n", repetitions);
+    std::printf("  list at x1              %9.1f ms\n", mediane(t_liste));
+    std::printf("  image at x1             %9.1f ms\n", mediane(t_image_1));
+    std::printf("  PNG of it               %9.1f ms\n", mediane(t_png));
+    std::printf("  image at x16            %9.1f ms\n", mediane(t_image_16));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -106,6 +143,8 @@ int main(int argc, char **argv)
     const std::size_t arcs = entrees_voisins(*session);
     std::printf("network: 65535 sensors, %zu neighbour entries (arcs of the instance drawing)\n", arcs);
     std::printf("peak memory after reading: %ld MB\n", pic_memoire_mo());
+
+    mesurer_liste(*session, repetitions);
 
     std::vector<double> t_construction, t_evenements, t_export_1, t_vider, t_reconstruction, t_export_16,
         t_vider_16, t_destruction;

@@ -18,8 +18,11 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPainter>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +31,8 @@
 // visual_graphe-export run as a script runs it, in a folder holding a copy
 // of the 300-sensor sample: its options (options_export), the run
 // (export_figure), the JSON report (rapport_json), the parser's French
-// (traduction_ligne_commande).
+// (traduction_ligne_commande), and the writers of pictures as a user gets
+// them (ecriture_image, ecriture_svg, ecriture_dot).
 
 namespace {
 
@@ -115,6 +119,47 @@ QByteArray contenu_pdf(const QByteArray &pdf)
     return texte;
 }
 
+// Share of the pixels of two pictures of the drawing that differ by more
+// than an eighth of the grey range, each averaged over squares of 4 x 4:
+// a vector drawing rendered back smooths what the raster one draws sharp.
+double part_differente(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_Grayscale8);
+    const QImage y = b.convertToFormat(QImage::Format_Grayscale8);
+    constexpr int cote = 4;
+    int differents = 0, carres = 0;
+    for (int j = 0; j + cote <= x.height(); j += cote)
+        for (int i = 0; i + cote <= x.width(); i += cote, ++carres) {
+            int somme = 0;
+            for (int v = j; v < j + cote; ++v)
+                for (int u = i; u < i + cote; ++u)
+                    somme += qGray(x.pixel(u, v)) - qGray(y.pixel(u, v));
+            differents += std::abs(somme) > 32 * cote * cote;
+        }
+    return carres ? double(differents) / carres : 1.0;
+}
+
+// A vector drawing rendered back at one pixel a unit; null when it cannot be.
+QImage rendu_vectoriel(const QString &chemin, const QSize &taille)
+{
+    QImage image(taille, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (chemin.endsWith(".svg")) {
+        QSvgRenderer rendu(chemin);
+        QPainter peintre(&image);
+        rendu.render(&peintre);
+        return image;
+    }
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty())
+        return QImage();
+    QProcess poppler;
+    poppler.start(pdftoppm, {"-r", "72", "-png", "-singlefile", chemin, chemin});
+    if (!poppler.waitForFinished(120000) || poppler.exitCode() != 0)
+        return QImage();
+    return QImage(chemin + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class tst_visual_graphe_export : public QObject
@@ -130,6 +175,8 @@ private slots:
     void tailles();
     void vectoriel_data();
     void vectoriel();
+    void vectoriel_comme_l_image_data() { vectoriel_data(); }
+    void vectoriel_comme_l_image();
     void rapport_json();
     void sessions_invalides_data();
     void sessions_invalides();
@@ -473,6 +520,41 @@ void tst_visual_graphe_export::vectoriel()
         for (int x = 0; x < largeur; ++x)
             remplis += image.pixelColor(x, y) != QColor(Qt::white) && image.pixelColor(x, y) != QColor(Qt::black);
     QVERIFY2(remplis > 300 * 100, qPrintable(QString::number(remplis)));
+}
+
+// Rendered back, a vector drawing is the raster one, within the smoothing
+// of its edges; the SVG holds one element a line of the page and a circle a
+// vertex.
+void tst_visual_graphe_export::vectoriel_comme_l_image()
+{
+    QFETCH(QString, option);
+    QFETCH(int, zoom);
+    QFETCH(QString, nom);
+    QTemporaryDir dossier;
+    const QString session = VG_EXAMPLES_DIR "/" + exemple + ".vga";
+    const QStringList choix{option, "--zoom", QString::number(zoom), session};
+    QCOMPARE(lancer(dossier.path(), choix + QStringList{"-o", nom}).statut, 0);
+    QCOMPARE(lancer(dossier.path(), choix + QStringList{"-o", "f.png"}).statut, 0);
+    const QImage image(dossier.filePath("f.png"));
+    const QImage rendu = rendu_vectoriel(dossier.filePath(nom), image.size());
+    if (rendu.isNull())
+        QSKIP("pdftoppm (poppler-utils) is not installed");
+    const double part = part_differente(rendu, image);
+    QVERIFY2(part < 0.03, qPrintable(QString::number(part)));
+    if (!nom.endsWith(".svg"))
+        return;
+
+    graphe_visualisateur fenetre;
+    session_graphe lue;
+    dessiner_exemple(fenetre, lue, option == "--instance" ? 1 : 2, zoom);
+    int lignes_page = 0;
+    for (QGraphicsItem *item : fenetre.get_graphic_view()->scene()->items())
+        lignes_page += dynamic_cast<QGraphicsLineItem *>(item) != nullptr;
+    QFile fichier(dossier.filePath(nom));
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    const QByteArray svg = fichier.readAll();
+    QCOMPARE(int(svg.count("<line ")), lignes_page);
+    QCOMPARE(int(svg.count("<circle ")), 300);
 }
 
 void tst_visual_graphe_export::sessions_invalides_data()

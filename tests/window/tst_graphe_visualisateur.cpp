@@ -6,13 +6,19 @@
 #include "graphe_visualisateur.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "graphe_solution.h"
+#include "lecture_fichier.h"
+#include "liste_dessin.h"
+#include "rendu_dessin.h"
 #include "session_graphe.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QImage>
 #include <QImageReader>
+#include <QGraphicsScene>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -79,6 +85,8 @@ private slots:
     void exportation();
     void numero_dans_le_cercle();
     void page_sans_vue();
+    void memes_pixels_que_les_items_data();
+    void memes_pixels_que_les_items();
     void dialogue_de_sauvegarde_data();
     void dialogue_de_sauvegarde();
 };
@@ -157,6 +165,50 @@ void tst_graphe_visualisateur::page_sans_vue()
     const QString chemin = dossier.filePath(QStringLiteral("g.png"));
     QVERIFY(!fenetre.exporter_image(chemin));
     QVERIFY(!QFile::exists(chemin));
+}
+
+void tst_graphe_visualisateur::memes_pixels_que_les_items_data()
+{
+    QTest::addColumn<int>("type_graphe");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("pixels_par_unite");
+    QTest::newRow("instance x1") << 1 << 1 << 1;
+    QTest::newRow("solution x2") << 2 << 2 << 1;
+    QTest::newRow("comparaison x1") << 3 << 1 << 1;
+    QTest::newRow("solution x1, deux pixels par unite") << 2 << 1 << 2;
+}
+
+// The page's items, made from its list and painted by Qt as a scene without
+// a list paints them, give the saved picture's pixels: the model the user
+// drags and looks up is the picture saved.
+void tst_graphe_visualisateur::memes_pixels_que_les_items()
+{
+    QFETCH(int, type_graphe);
+    QFETCH(int, zoom);
+    QFETCH(int, pixels_par_unite);
+    const QString exemple = QStringLiteral(VG_EXAMPLES_DIR "/deploiement_300");
+    capture_flux console;
+    session_graphe session;
+    QVERIFY(session.lire_instance(exemple + ".txt") && session.lire_solution(exemple + "_sol.txt"));
+    const fichier_lu<graphe_solution> b = lire_fichier_solution(exemple + "_sol_b.txt");
+    graphe_visualisateur fenetre;
+    graphic_view *vue = fenetre.get_graphic_view();
+    vue->set_zoom(zoom);
+    construire_scene(vue, sujet_de(&session, type_graphe, type_graphe == 3 ? b.contenu.get() : nullptr));
+
+    QImage items(vue->largeur_scene() * pixels_par_unite, vue->hauteur_scene() * pixels_par_unite,
+                 QImage::Format_RGB32);
+    items.fill(Qt::white);
+    QPainter peintre(&items);
+    vue->scene()->render(&peintre);
+    peintre.end();
+    if (pixels_par_unite == 1) {
+        QTemporaryDir dossier;
+        QVERIFY(fenetre.exporter_image(dossier.filePath("page.png")));
+        QCOMPARE(QImage(dossier.filePath("page.png")).convertToFormat(QImage::Format_RGB32), items);
+    } else {
+        QCOMPARE(rendu_dessin::image(*vue->liste(), pixels_par_unite), items);
+    }
 }
 
 void tst_graphe_visualisateur::dialogue_de_sauvegarde_data()

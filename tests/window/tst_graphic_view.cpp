@@ -4,7 +4,9 @@
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
 #include "session_graphe.h"
+#include "tuiles_dessin.h"
 
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
@@ -14,6 +16,12 @@
 #include <QtTest>
 
 #include <memory>
+
+// The view through its own face, the mouse and the keys, with the jobs it
+// composes: the drag and its copy (glisser_sommet), the chosen sensor's
+// marks (marques_choix) and, over a drawing's list, the painting from tiles
+// (tuiles_dessin). The place under the pointer (position_pointeur) is read
+// in the status bar of the whole window's tests.
 
 namespace {
 
@@ -106,6 +114,7 @@ private slots:
     void destruction();
     void choix_d_un_capteur_data();
     void choix_d_un_capteur();
+    void glisser_sur_un_dessin();
 };
 
 void tst_graphic_view::table_des_zooms_data()
@@ -474,6 +483,75 @@ void tst_graphic_view::choix_d_un_capteur()
     QCOMPARE(console.lignes(), sortie);
     // The press and release move the vertex as they always did.
     QCOMPARE(sommet->pos(), QPointF(100, 100) + (sortie.size() == 2 ? deplacement : QPoint()));
+}
+
+// Over a drawing's list the copy is painted over the tiles, which stay as
+// they are; the release moves the vertex, its arcs and its entry in the list
+// together, and renders again only the tiles they covered and cover.
+void tst_graphic_view::glisser_sur_un_dessin()
+{
+    capture_flux console;
+    session_graphe session;
+    const QString d300 = QStringLiteral(VG_EXAMPLES_DIR "/deploiement_300");
+    QVERIFY(session.lire_instance(d300 + ".txt") && session.lire_solution(d300 + "_sol.txt"));
+    graphic_view vue;
+    vue.resize(600, 400);
+    vue.set_zoom(4);
+    construire_scene(&vue, sujet_de(&session, 2));
+    vue.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&vue));
+    QWidget *zone = vue.viewport();
+    zone->repaint();
+    vue.tuiles().attendre();
+    const tuiles_dessin::bilan &chiffres = vue.tuiles().chiffres();
+    const std::int64_t rendues = chiffres.rendues;
+    QVERIFY(rendues >= 6);
+
+    // The MA vertex nearest the view's middle, whose links are drawn.
+    const QPointF milieu = vue.mapToScene(zone->rect().center());
+    graphic_item_sommet *sommet = nullptr;
+    for (graphic_item_sommet *s : vue.liste_sommets())
+        if (!s->arcs_sortants().empty()
+            && (!sommet || (s->pos() - milieu).manhattanLength() < (sommet->pos() - milieu).manhattanLength()))
+            sommet = s;
+    const QPoint depart = vue.mapFromScene(sommet->pos() + QPointF(11, 11));
+    QTest::mousePress(zone, Qt::LeftButton, {}, depart);
+    for (int pas = 1; pas <= 5; ++pas) {
+        QTest::mouseMove(zone, depart + QPoint(7 * pas, 5 * pas));
+        zone->repaint();
+    }
+    QCOMPARE(chiffres.rendues, rendues);
+
+    std::vector<QPoint> touchees;
+    vue.liste()->deplacer(vue.liste()->indice_sommet(sommet->id()), sommet->pos().toPoint() + QPoint(35, 25),
+                          touchees);
+    QTest::mouseRelease(zone, Qt::LeftButton, {}, depart + QPoint(35, 25));
+    zone->repaint();
+    vue.tuiles().attendre();
+    QVERIFY(chiffres.rendues > rendues);
+    QVERIFY(chiffres.rendues - rendues <= std::int64_t(touchees.size()));
+
+    // Entry k of the list is vertex item k; its arcs, in order, are the
+    // item's arcs out and in.
+    const liste_dessin &liste = *vue.liste();
+    const std::uint32_t k = liste.indice_sommet(sommet->id());
+    QCOMPARE(vue.liste_sommets()[k], sommet);
+    QCOMPARE(QPointF(liste.sommets()[k].coin), sommet->pos());
+    QList<QLineF> sortants, entrants;
+    for (const liste_dessin::arc &a : liste.arcs()) {
+        if (a.source == k)
+            sortants << QLineF(liste.trait(a));
+        if (a.destination == k)
+            entrants << QLineF(liste.trait(a));
+    }
+    QVERIFY(!sortants.isEmpty());
+    QList<QLineF> lignes_sortantes, lignes_entrantes;
+    for (graphic_item_arc *arc : sommet->arcs_sortants())
+        lignes_sortantes << arc->line();
+    for (graphic_item_arc *arc : sommet->arcs_entrants())
+        lignes_entrantes << arc->line();
+    QCOMPARE(lignes_sortantes, sortants);
+    QCOMPARE(lignes_entrantes, entrants);
 }
 
 QTEST_MAIN(tst_graphic_view)
