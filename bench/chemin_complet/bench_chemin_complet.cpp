@@ -2,10 +2,12 @@
 // window on the offscreen platform, its view about 1200 x 900: open the
 // session, open a page as a double-click does and paint it, repaint it,
 // click a vertex, drag one, find one, zoom to x2 and scroll, zoom to x16
-// and find one there, export. Each run is a child process of its own, so
-// that its peak memory is its own; figures are medians over the runs.
+// and find one there, export at x1 and at x16. Each run is a child process
+// of its own, so that its peak memory is its own; figures are medians over
+// the runs. With --avant, the 65535-sensor runs alternate with those of an
+// earlier build of this program, and each figure is given against it.
 //
-//   bench_chemin_complet [--runs N]
+//   bench_chemin_complet [--runs N] [--avant <earlier bench_chemin_complet>]
 //   bench_chemin_complet --mesurer <session.vga> <instance|solution> <workers>
 
 #include "compteur_peintures.h"
@@ -216,6 +218,10 @@ int mesurer(const QString &session_vga, const QString &page, int fils)
     defiler(b);
     zoomer(b, ui->action_zoom_x16, "zoom_x16");
     trouver(b, "trouver_x16");
+    t.restart();
+    qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())
+        ->exporter_image(dossier.filePath(QStringLiteral("x16.png")));
+    publier("export_x16", millisecondes(t));
     laisser_au_repos(b);
     const tuiles_dessin::bilan &chiffres = b.vue->tuiles().chiffres();
     publier("tuiles_rendues", double(chiffres.rendues));
@@ -247,6 +253,7 @@ const figure figures[] = {
     {"defilement_x2", "scroll a third at x2, painted", "ms", 30},
     {"zoom_x16", "zoom x16, painted", "ms", 300},
     {"trouver_x16", "find at x16, painted", "ms", 30},
+    {"export_x16", "export x16 (PNG)", "ms", 0},
     {"memoire", "peak memory", "MB", 0},
     {"items", "scene items", "", 0},
     {"tuiles_rendues", "tiles rendered", "", 0},
@@ -270,7 +277,37 @@ void imprimer(const QString &titre, const resultats &r, int essais, bool objecti
     }
 }
 
-int orchestrer(const QString &programme, int essais)
+// The runs of one page, alternating with an earlier build's when there is
+// one, so that both meet the same state of the machine.
+std::pair<resultats, resultats> executer_alternes(const QString &programme, const QString &avant,
+                                                  const QStringList &arguments, int essais, const QString &etiquette,
+                                                  QStringList *notes)
+{
+    std::pair<resultats, resultats> r;
+    for (int essai = 0; essai < essais; ++essai) {
+        for (const auto &[resultat, chemin] : {std::pair{&r.first, programme}, std::pair{&r.second, avant}}) {
+            if (chemin.isEmpty())
+                continue;
+            const resultats un = executer_enfants(chemin, arguments, 1, 240, etiquette, notes);
+            for (auto it = un.begin(); it != un.end(); ++it)
+                (*resultat)[it.key()].insert((*resultat)[it.key()].end(), it->begin(), it->end());
+        }
+    }
+    return r;
+}
+
+void imprimer_contre_avant(const QString &titre, const resultats &maintenant, const resultats &avant, int essais)
+{
+    std::printf("\n%s against the earlier build (median of %d runs each, alternated)\n", qPrintable(titre), essais);
+    std::printf("  %-36s %9s %9s %7s\n", "", "now", "before", "ratio");
+    for (const figure &f : figures) {
+        const double a = mediane_de(maintenant, f.cle), b = mediane_de(avant, f.cle);
+        std::printf("  %-36s %9s %9s %7.2f %s\n", f.libelle, qPrintable(valeur(maintenant, f.cle)),
+                    qPrintable(valeur(avant, f.cle)), a / b, f.unite);
+    }
+}
+
+int orchestrer(const QString &programme, const QString &avant, int essais)
 {
     QTemporaryDir dossier;
     QMap<int, QString> sessions;
@@ -293,8 +330,14 @@ int orchestrer(const QString &programme, int essais)
     const int aides = std::max(1, QThread::idealThreadCount() - 1);
     const resultats r10 = executer(10000, "solution", aides);
     const resultats r32 = executer(32767, "solution", aides);
-    const resultats r65 = executer(65535, "solution", aides);
-    const resultats i65 = executer(65535, "instance", aides);
+    auto executer_65535 = [&](const char *page) {
+        return executer_alternes(programme, avant,
+                                 {QStringLiteral("--mesurer"), sessions[65535], QLatin1String(page),
+                                  QString::number(aides)},
+                                 essais, QStringLiteral("65535 sensors, %1 page").arg(QLatin1String(page)), &notes);
+    };
+    const auto [r65, r65_avant] = executer_65535("solution");
+    const auto [i65, i65_avant] = executer_65535("instance");
     const resultats un65 = executer(65535, "solution", 0);
 
     std::printf("Path from the session file to the picture, offscreen platform, mean degree 8\n");
@@ -308,6 +351,10 @@ int orchestrer(const QString &programme, int essais)
     for (const figure &f : figures) {
         const double a = mediane_de(r32, f.cle), b = mediane_de(r65, f.cle), un = mediane_de(un65, f.cle);
         std::printf("  %-36s %8.2f %8.2f\n", f.libelle, b / a, un / b);
+    }
+    if (!avant.isEmpty()) {
+        imprimer_contre_avant(QStringLiteral("65535 sensors, solution page"), r65, r65_avant, essais);
+        imprimer_contre_avant(QStringLiteral("65535 sensors, instance page"), i65, i65_avant, essais);
     }
     for (const QString &note : notes)
         std::printf("note: %s\n", qPrintable(note));
@@ -324,5 +371,8 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 5 && arguments[1] == QLatin1String("--mesurer"))
         return mesurer(arguments[2], arguments[3], arguments[4].toInt());
-    return orchestrer(QCoreApplication::applicationFilePath(), nombre_d_essais(arguments));
+    const qsizetype avant = arguments.indexOf(QStringLiteral("--avant"));
+    return orchestrer(QCoreApplication::applicationFilePath(),
+                      avant >= 0 && avant + 1 < arguments.size() ? arguments.at(avant + 1) : QString(),
+                      nombre_d_essais(arguments));
 }

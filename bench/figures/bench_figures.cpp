@@ -5,9 +5,11 @@
 // vertex numbers, at the same image size (800 x 550). Every run is a child
 // process, timed from start to exit, its peak memory read through wait4.
 // Medians of 5 runs (--runs N to change); the command's SVG and PDF of the
-// largest network are then opened with rsvg-convert and pdftoppm.
+// largest network are then opened with rsvg-convert and pdftoppm. With
+// --avant, an earlier build of the command runs in turn with this one, and
+// its figures stand beside.
 //
-//   bench_figures [--runs N]
+//   bench_figures [--runs N] [--avant <earlier visual_graphe-export>]
 
 #include "coord_sommet.h"
 #include "generateur_reseau.h"
@@ -28,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <cstdio>
 #include <iostream>
 #include <vector>
@@ -102,6 +105,7 @@ struct ligne {
     QString reseau;
     QString format;
     mesure commande;
+    mesure avant;
     qint64 taille_commande = 0;
     mesure graphviz;
     qint64 taille_graphviz = 0;
@@ -115,6 +119,39 @@ QString texte(double v, int decimales)
 QString mo(qint64 octets)
 {
     return octets <= 0 ? QStringLiteral("-") : QString::number(double(octets) / 1e6, 'f', octets < 10000000 ? 2 : 1);
+}
+
+// Medians of two commands run in turn, A B A B..., so that both meet the
+// same state of the machine.
+std::pair<mesure, mesure> medianes_alternees(const QStringList &a, const QStringList &b, int essais)
+{
+    std::vector<double> temps_a, memoire_a, temps_b, memoire_b;
+    for (int i = 0; i < essais; ++i) {
+        const mesure ma = lancer(a);
+        const mesure mb = lancer(b);
+        if (!ma.reussie || !mb.reussie)
+            return {ma, mb};
+        temps_a.push_back(ma.secondes);
+        memoire_a.push_back(ma.mo);
+        temps_b.push_back(mb.secondes);
+        memoire_b.push_back(mb.mo);
+    }
+    return {{true, mediane(temps_a), mediane(memoire_a)}, {true, mediane(temps_b), mediane(memoire_b)}};
+}
+
+void imprimer_contre_avant(const std::vector<ligne> &lignes)
+{
+    std::printf("\n| Sensors, drawing | Format | Time | Time before | Ratio | Peak | Peak before | Ratio |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
+    for (const ligne &l : lignes) {
+        const bool deux = l.commande.reussie && l.avant.reussie;
+        std::printf("| %s | %s | %s s | %s s | %s | %s MB | %s MB | %s |\n", qPrintable(l.reseau),
+                    qPrintable(l.format.toUpper()), qPrintable(texte(l.commande.secondes, 2)),
+                    qPrintable(texte(l.avant.reussie ? l.avant.secondes : NAN, 2)),
+                    qPrintable(texte(deux ? l.commande.secondes / l.avant.secondes : NAN, 2)),
+                    qPrintable(texte(l.commande.mo, 0)), qPrintable(texte(l.avant.reussie ? l.avant.mo : NAN, 0)),
+                    qPrintable(texte(deux ? l.commande.mo / l.avant.mo : NAN, 2)));
+    }
 }
 
 void ouvrir_vectoriel(const QString &dossier, const QString &nom)
@@ -142,6 +179,9 @@ int main(int argc, char *argv[])
     const int essais = nombre_d_essais(QCoreApplication::arguments());
 
     const QString commande = QStringLiteral(VG_EXPORT);
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype i_avant = arguments.indexOf(QStringLiteral("--avant"));
+    const QString avant = i_avant >= 0 && i_avant + 1 < arguments.size() ? arguments.at(i_avant + 1) : QString();
     const QString neato = QStandardPaths::findExecutable(QStringLiteral("neato"));
     QTemporaryDir dossier;
     if (!dossier.isValid())
@@ -169,7 +209,15 @@ int main(int argc, char *argv[])
                 l.reseau = QStringLiteral("%1 %2").arg(n).arg(dessin);
                 l.format = format;
                 const QString sortie = QStringLiteral("%1/%2_%3.%4").arg(d, nom, dessin, format);
-                l.commande = medianes({commande, "--" + dessin, vga, "-o", sortie}, essais);
+                const QStringList appel{commande, "--" + dessin, vga, "-o", sortie};
+                if (avant.isEmpty()) {
+                    l.commande = medianes(appel, essais);
+                } else {
+                    QStringList appel_avant = appel;
+                    appel_avant.first() = avant;
+                    appel_avant.last() = sortie + ".avant." + format;
+                    std::tie(l.commande, l.avant) = medianes_alternees(appel, appel_avant, essais);
+                }
                 l.taille_commande = QFileInfo(sortie).size();
                 if (!neato.isEmpty()) {
                     const QString sortie_gv = sortie + ".neato." + format;
@@ -199,6 +247,8 @@ int main(int argc, char *argv[])
                     qPrintable(texte(deux ? l.commande.mo / l.graphviz.mo : NAN, 2)),
                     qPrintable(mo(l.taille_commande)), qPrintable(mo(l.taille_graphviz)));
     }
+    if (!avant.isEmpty())
+        imprimer_contre_avant(lignes);
     std::printf("\nThe command's vector files of 65535 sensors, opened:\n");
     for (const QString dessin : {"instance", "solution"})
         for (const QString format : {"svg", "pdf"})

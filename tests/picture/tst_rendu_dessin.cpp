@@ -8,6 +8,7 @@
 #include "rendu_dessin.h"
 #include "session_graphe.h"
 #include "sujet_session.h"
+#include "tuiles_dessin.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -19,14 +20,18 @@ namespace {
 
 const QString exemples = QStringLiteral(VG_EXAMPLES_DIR);
 
-// The drawing's list painted tile by tile and put together.
-QImage en_tuiles(const liste_dessin &liste)
+// The drawing's list painted tile by tile by the screen's tiles, on their
+// worker threads, and put together.
+QImage en_tuiles(const std::shared_ptr<const liste_dessin> &liste)
 {
-    QImage image(liste.aire(), QImage::Format_RGB32);
+    tuiles_dessin tuiles;
+    tuiles.installer(liste);
+    const std::vector<QPoint> toutes = liste_dessin::tuiles(QRect(QPoint(0, 0), liste->aire()), liste->aire());
+    tuiles.preparer(toutes);
+    QImage image(liste->aire(), QImage::Format_RGB32);
     QPainter peintre(&image);
-    for (int r = 0; r * liste_dessin::taille_tuile < liste.aire().height(); ++r)
-        for (int c = 0; c < liste.colonnes(); ++c)
-            peintre.drawImage(liste_dessin::rectangle_tuile(QPoint(c, r)).topLeft(), rendu_dessin::tuile(liste, QPoint(c, r)));
+    for (const QPoint &t : toutes)
+        peintre.drawImage(liste_dessin::rectangle_tuile(t).topLeft(), tuiles.image(t));
     return image;
 }
 
@@ -110,7 +115,7 @@ void tst_rendu_dessin::tuiles_comme_le_tout()
     const ::dessin d = construire_dessin(sujet, aire_dessin::taille(zoom), QGuiApplication::font(), 96);
     d.liste->indexer();
     const QImage tout = rendu_dessin::image(*d.liste, 1);
-    const QImage tuiles = en_tuiles(*d.liste);
+    const QImage tuiles = en_tuiles(d.liste);
     QVERIFY2(tuiles == tout, qPrintable(differences(tuiles, tout)));
 }
 
