@@ -8,7 +8,6 @@
 #include "tuiles_dessin.h"
 #include "zoom_molette.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QKeyEvent>
@@ -153,19 +152,12 @@ void graphic_view::deplacer_sommet(graphic_item_sommet &sommet, const QPointF &c
     viewport()->update(region);
 }
 
-bool graphic_view::est_un_clic(const QMouseEvent *event) const
-{
-    return _appui_gauche && event->button() == Qt::LeftButton
-        && (event->position().toPoint() - _point_appui).manhattanLength() < QApplication::startDragDistance();
-}
-
 void graphic_view::mousePressEvent(QMouseEvent *event)
 {
     QGraphicsView::mousePressEvent(event);
     const Qt::MouseButton bouton = event->button();
     const QPoint pointeur = event->position().toPoint();
-    _appui_gauche = bouton == Qt::LeftButton && !_glisser.en_cours();
-    _point_appui = pointeur;
+    _marques->appui(event, _glisser.en_cours());
     if ((bouton != Qt::LeftButton && bouton != Qt::RightButton) || _glisser.en_cours())
         return;
     QGraphicsItem *item = itemAt(pointeur);
@@ -189,8 +181,7 @@ void graphic_view::mouseReleaseEvent(QMouseEvent *event)
 {
     QGraphicsView::mouseReleaseEvent(event);
     // A click chooses the vertex pressed or, off any vertex, no sensor.
-    const bool clic = est_un_clic(event);
-    _appui_gauche = false;
+    const bool clic = _marques->clic(event);
     if (!_glisser.en_cours()) {
         if (clic)
             choisir_capteur(-1);
@@ -289,13 +280,10 @@ bool graphic_view::viewportEvent(QEvent *event)
 
 void graphic_view::keyPressEvent(QKeyEvent *event)
 {
-    // Taken here in every case: the page is a dialog, which Escape closes.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        choisir_capteur(-1);
-        event->accept();
-        return;
-    }
-    QGraphicsView::keyPressEvent(event);
+    // Escape is taken here in every case: the page is a dialog, which it
+    // would close.
+    if (!_marques->touche(event))
+        QGraphicsView::keyPressEvent(event);
 }
 
 void graphic_view::wheelEvent(QWheelEvent *event)

@@ -89,8 +89,6 @@ private:
     // What the view paints over the drawing: the drag's copy and the chosen
     // sensor's marks.
     void peindre_par_dessus(QPainter &peintre);
-    // A left press and release closer than a drag.
-    bool est_un_clic(const QMouseEvent *event) const;
 
     std::vector<graphic_item_sommet *> _liste_sommets;
     int _zoom = 1;
@@ -108,9 +106,6 @@ private:
     marques_choix *_marques;
     position_pointeur *_position;
     zoom_molette *_molette;
-    // A left press, and where: a release close to it is a click.
-    bool _appui_gauche = false;
-    QPoint _point_appui;
 };
 
 #endif

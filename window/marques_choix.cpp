@@ -4,6 +4,9 @@
 #include "graphic_view.h"
 #include "marque_capteur.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 
@@ -45,6 +48,29 @@ void marques_choix::oublier()
 {
     _zones.clear();
     choisir(-1);
+}
+
+void marques_choix::appui(const QMouseEvent *event, bool pendant_un_glisser)
+{
+    _appui_gauche = event->button() == Qt::LeftButton && !pendant_un_glisser;
+    _point_appui = event->position().toPoint();
+}
+
+bool marques_choix::clic(const QMouseEvent *event)
+{
+    const bool clic = _appui_gauche && event->button() == Qt::LeftButton
+        && (event->position().toPoint() - _point_appui).manhattanLength() < QApplication::startDragDistance();
+    _appui_gauche = false;
+    return clic;
+}
+
+bool marques_choix::touche(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    choisir(-1);
+    event->accept();
+    return true;
 }
 
 void marques_choix::repeindre()

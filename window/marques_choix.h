@@ -3,8 +3,11 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QRectF>
 
+class QKeyEvent;
+class QMouseEvent;
 class QPainter;
 class graphic_view;
 
@@ -24,6 +27,12 @@ public:
     void choisir(int capteur);
     // The drawing goes: no mark to repaint.
     void oublier();
+    // A left press and a release closer than a drag make a click; a press
+    // during a drag does not count.
+    void appui(const QMouseEvent *event, bool pendant_un_glisser);
+    bool clic(const QMouseEvent *event);
+    // Escape clears the choice; true when the key was taken.
+    bool touche(QKeyEvent *event);
     // The painter maps scene units.
     void peindre(QPainter &peintre) const;
 
@@ -37,6 +46,8 @@ private:
     int _capteur = -1;
     // Where the marks were last asked to be painted.
     QList<QRectF> _zones;
+    bool _appui_gauche = false;
+    QPoint _point_appui;
 };
 
 #endif
