@@ -5,26 +5,34 @@
 // - GraphML in: the same network as networkx writes it (ids "0".., keys
 //   d0.., one data element a line, coordinates as floats), from
 //   charger_session to the solution page's first paint in the real main
-//   window, against the .vga session's (goal: at most 1.5 times);
+//   window, against the .vga session's (goal: at most 1.5 times), and the
+//   reader alone on that file (lire_fichier_graphml, to the records) with
+//   its peak memory;
 // - the conversion of that GraphML to a .vga session (goal: at most 1 s).
 //
 //   bench_graphml [--runs N]
+//   bench_graphml --lire <file.graphml>    (one run of the reader alone)
 
 #include "figures_enfants.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "coord_sommet.h"
+#include "lecture_fichier.h"
 #include "processus.h"
 #include "reseau_bench.h"
 #include "session_graphe.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <iostream>
 
 namespace {
 
@@ -86,6 +94,24 @@ double premiere_image(const QString &session, int essais)
     return mediane_de(r, "premiere_image") / 1000.0;
 }
 
+// A child's run: the reader alone, its console lines silenced.
+int lire_seul(const QString &chemin)
+{
+    std::cout.setstate(std::ios::failbit);
+    QElapsedTimer t;
+    t.start();
+    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(chemin);
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    std::cout.clear();
+    if (!f.lu)
+        return 1;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    publier("lecture", ms);
+    publier("memoire", double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
 void ligne(const char *quoi, double t, const char *contre, double reference, const char *but)
 {
     std::printf("| %s | %.2f s | %s | %.2f s | %.2f | %s |\n", quoi, t, contre, reference, t / reference, but);
@@ -96,6 +122,8 @@ void ligne(const char *quoi, double t, const char *contre, double reference, con
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--lire")
+        return lire_seul(QString::fromLocal8Bit(argv[2]));
     const int essais = nombre_d_essais(QCoreApplication::arguments());
     QTemporaryDir dossier;
     session_graphe session;
@@ -114,10 +142,16 @@ int main(int argc, char *argv[])
     const double par_vga = premiere_image(vga, essais);
     const double par_graphml = premiere_image(nx, essais);
     ligne("GraphML in, to the first picture", par_graphml, ".vga session", par_vga, "<= 1.5");
+    QStringList notes;
+    const resultats seul =
+        executer_enfants(QCoreApplication::applicationFilePath(), {QStringLiteral("--lire"), nx}, essais, 300, nx, &notes);
+    std::printf("| GraphML in, the reader alone | %.2f s | | | | |\n", mediane_de(seul, "lecture") / 1000.0);
 
     const mesure conversion = medianes({VG_EXPORT, nx, "-o", d + "/converti.vga"}, essais);
     std::printf("| GraphML to .vga (command) | %.2f s | | | | <= 1 s |\n", conversion.secondes);
-    std::printf("\nnetworkx-style file: %.1f MB; GraphML written: %.1f MB\n", QFile(nx).size() / 1e6,
-                QFile(d + "/r.graphml").size() / 1e6);
-    return json.reussie && sortie.reussie && conversion.reussie ? 0 : 1;
+    std::printf("\nnetworkx-style file: %.1f MB; GraphML written: %.1f MB; the reader alone's peak memory: %.0f MB\n",
+                QFile(nx).size() / 1e6, QFile(d + "/r.graphml").size() / 1e6, mediane_de(seul, "memoire"));
+    for (const QString &n : notes)
+        std::printf("note: %s\n", qPrintable(n));
+    return json.reussie && sortie.reussie && conversion.reussie && !seul.isEmpty() ? 0 : 1;
 }
