@@ -4,8 +4,8 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "lecteur_lignes.h"
-#include "lecteur_xml_expat.h"
 #include "lecteur_xml_qt.h"
+#include "lecteur_xml_rapide.h"
 #include "raison_lecture.h"
 
 #include <QBuffer>
@@ -615,16 +615,6 @@ reseau_graphml reseau_de(const graphe_lu &l, const QString &chemin)
     return r;
 }
 
-// The graph as expat reads it; none when it gives up or the file is at fault.
-std::optional<graphe_lu> lu_par_expat(const QByteArray &octets)
-{
-    lecteur_xml_expat expat(octets);
-    lecteur_graphml<lecteur_xml_expat> l(expat);
-    if (!l.lire() || refus_de_format(l.graphe))
-        return std::nullopt;
-    return std::move(l.graphe);
-}
-
 } // namespace
 
 fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin)
@@ -634,12 +624,14 @@ fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin)
     if (!lecteur_lignes::ouvrir(fichier, chemin, f.raison))
         return f;
     QByteArray octets = fichier.readAll();
-    // Most files are read by expat. One it gives up on, and any fault, is
+    // Most files take the quick way. One it does not take, and any fault, is
     // read again by QXmlStreamReader, which says where and why.
-    std::optional<graphe_lu> graphe = lu_par_expat(octets);
-    if (!graphe) {
-        // Through a device: given the bytes whole, QXmlStreamReader would
-        // decode them whole, twice their size at once.
+    graphe_lu graphe;
+    lecteur_xml_rapide rapide(octets);
+    lecteur_graphml<lecteur_xml_rapide> vite(rapide);
+    if (vite.lire() && !refus_de_format(vite.graphe)) {
+        graphe = std::move(vite.graphe);
+    } else {
         QBuffer tampon(&octets);
         tampon.open(QIODevice::ReadOnly);
         lecteur_xml_qt qt(tampon);
@@ -654,7 +646,7 @@ fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin)
         }
         graphe = std::move(l.graphe);
     }
-    f.contenu = std::make_unique<reseau_graphml>(reseau_de(*graphe, chemin));
+    f.contenu = std::make_unique<reseau_graphml>(reseau_de(graphe, chemin));
     f.lu = true;
     return f;
 }

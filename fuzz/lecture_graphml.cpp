@@ -1,7 +1,7 @@
 // The GraphML reader on any bytes: what it accepts is a network the viewer
 // can draw (every list, place and role within it), and writing that network
 // as GraphML and reading it again gives the same network. Its two ways
-// through XML agree: what expat takes, QXmlStreamReader takes alike.
+// through XML agree: what the quick one takes, QXmlStreamReader takes alike.
 #include "commun.h"
 
 #include "coord_sommet.h"
@@ -10,8 +10,8 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "lecture_fichier.h"
-#include "lecteur_xml_expat.h"
 #include "lecteur_xml_qt.h"
+#include "lecteur_xml_rapide.h"
 
 #include <QBuffer>
 
@@ -88,16 +88,16 @@ std::string parcourir(Source &source)
 
 void comparer_lecteurs(const QByteArray &contenu)
 {
-    lecteur_xml_expat expat(contenu);
-    const std::string vite = parcourir(expat);
-    if (expat.en_erreur())
+    lecteur_xml_rapide rapide(contenu);
+    const std::string vite = parcourir(rapide);
+    if (rapide.en_erreur())
         return;
     QByteArray copie = contenu;
     QBuffer tampon(&copie);
     tampon.open(QIODevice::ReadOnly);
     lecteur_xml_qt qt(tampon);
     const std::string lent = parcourir(qt);
-    fuzz::exiger(!qt.en_erreur(), "expat took a document QXmlStreamReader refuses", vite,
+    fuzz::exiger(!qt.en_erreur(), "the quick reader took a document QXmlStreamReader refuses", vite,
                  qt.erreur().toStdString());
     fuzz::exiger(vite == lent, "the two XML readers read otherwise", vite, lent);
 }

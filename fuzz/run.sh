@@ -19,7 +19,7 @@ shift || true
 cibles=("$@")
 [ ${#cibles[@]} -eq 0 ] && cibles=(lecture_instance lecture_solution lecture_graphml chargeur_session)
 
-paquets=(clang-14 libclang-rt-14-dev libexpat1-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev cmake ninja-build)
+paquets=(clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev cmake ninja-build)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
