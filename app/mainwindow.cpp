@@ -3,7 +3,6 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
@@ -13,6 +12,7 @@
 #include "rechargement.h"
 #include "registre_sessions.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QFileDialog>
 #include <QStackedWidget>

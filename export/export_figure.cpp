@@ -9,9 +9,9 @@
 #include "ecriture_texte.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
+#include "fichier_session.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
-#include "fichier_session.h"
 #include "lecture_fichier.h"
 #include "liste_dessin.h"
 #include "options_export.h"
@@ -22,7 +22,6 @@
 #include "tri_sortie.h"
 
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QGuiApplication>
 #include <QJsonObject>
 #include <QScreen>

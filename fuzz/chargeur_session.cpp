@@ -6,11 +6,11 @@
 
 #include "chargeur_session.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "registre_sessions.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QApplication>
 

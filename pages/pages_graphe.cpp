@@ -1,7 +1,6 @@
 #include "pages_graphe.h"
 
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "curseur_attente.h"
 #include "ecriture_entiere.h"
 #include "ecriture_graphml.h"
@@ -13,6 +12,7 @@
 #include "liste_graphe.h"
 #include "registre_sessions.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QAction>
 #include <QActionGroup>

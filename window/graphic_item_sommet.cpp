@@ -5,8 +5,6 @@
 #include <QGraphicsTextItem>
 #include <QPainter>
 
-#include <array>
-
 using forme_sommet::origine_numero;
 
 graphic_item_sommet::graphic_item_sommet(QGraphicsItem *parent)

@@ -7,16 +7,16 @@
 
 #include "aire_dessin.h"
 #include "constructeur_scene.h"
-#include "liste_dessin.h"
-#include "rendu_dessin.h"
-#include "sujet_session.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
 #include "mediane.h"
+#include "rendu_dessin.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QApplication>
 #include <QBuffer>

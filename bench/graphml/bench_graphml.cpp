@@ -13,11 +13,11 @@
 //   bench_graphml [--runs N]
 //   bench_graphml --lire <file.graphml>    (one run of the reader alone)
 
+#include "coord_sommet.h"
 #include "figures_enfants.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
-#include "coord_sommet.h"
 #include "lecture_fichier.h"
 #include "processus.h"
 #include "reseau_bench.h"

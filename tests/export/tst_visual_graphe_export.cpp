@@ -1,14 +1,14 @@
 #include "capture_flux.h"
-#include "fichier_session.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
+#include "fichier_session.h"
+#include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
-#include "graphe_instance.h"
 #include "graphic_view.h"
 #include "graphml_invalides.h"
 #include "session_graphe.h"
 #include "sessions_invalides.h"
+#include "sujet_session.h"
 
 #include <QDir>
 #include <QFile>

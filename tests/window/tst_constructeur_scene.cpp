@@ -1,6 +1,5 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "coord_sommet.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
@@ -8,6 +7,7 @@
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>

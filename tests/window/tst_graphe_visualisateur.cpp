@@ -1,16 +1,16 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "coord_sommet.h"
 #include "graphe_instance.h"
+#include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
-#include "graphe_solution.h"
 #include "lecture_fichier.h"
 #include "liste_dessin.h"
 #include "rendu_dessin.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QApplication>
 #include <QFileDialog>

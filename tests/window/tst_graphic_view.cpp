@@ -1,11 +1,11 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "liste_dessin.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 #include "tuiles_dessin.h"
 
 #include <QGraphicsLineItem>

@@ -1,6 +1,5 @@
 #include "capture_flux.h"
 #include "constructeur_scene.h"
-#include "sujet_session.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
@@ -8,6 +7,7 @@
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "session_graphe.h"
+#include "sujet_session.h"
 
 #include <QFile>
 #include <QGraphicsScene>
