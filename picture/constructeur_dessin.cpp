@@ -47,7 +47,9 @@ struct donnees_dessin
     const graphe_instance &instance;
     const graphe_solution *solution; // null for the instance drawing
     std::size_t nb_places;
-    const graphe_solution *solution_b; // the other solution of a comparison
+    // The other solution of a comparison, or the step before in a history.
+    const graphe_solution *solution_b;
+    bool historique;
 };
 
 // In a comparison: an MA sensor of A only or of B only.
@@ -59,6 +61,18 @@ bool seulement_a(const roles_capteurs &roles, std::size_t i)
 bool seulement_b(const roles_capteurs &roles, std::size_t i)
 {
     return (roles.masque(i) & (roles_capteurs::ma | roles_capteurs::ma_b)) == roles_capteurs::ma_b;
+}
+
+// Drawn in A's colour: A's own MA sensor, or in a history one that left MA,
+// the earlier step being the one whose MA is marked ma_b.
+bool en_couleur_a(const donnees_dessin &d, const roles_capteurs &roles, std::size_t i)
+{
+    return d.solution_b && (d.historique ? seulement_b(roles, i) : seulement_a(roles, i));
+}
+
+bool en_couleur_b(const donnees_dessin &d, const roles_capteurs &roles, std::size_t i)
+{
+    return d.solution_b && (d.historique ? seulement_a(roles, i) : seulement_b(roles, i));
 }
 
 QPen stylo_pointille(int graduation)
@@ -137,7 +151,7 @@ QString nom_seul(const QString &chemin)
 void ecrire_information(liste_dessin &liste, const donnees_dessin &d)
 {
     QString texte;
-    if (d.solution_b)
+    if (d.solution_b && !d.historique)
         texte = QStringLiteral("Comparaison [%1] / [%2], %3 sommets [%4]")
                     .arg(nom_seul(d.solution->nom_fichier()), nom_seul(d.solution_b->nom_fichier()))
                     .arg(d.instance.nb_sensors())
@@ -159,13 +173,13 @@ const QColor &fond(const donnees_dessin &d, const roles_capteurs &roles, std::si
         return blanc_casse;
     if (roles.joue(i, roles_capteurs::puits))
         return vert_puits;
-    if (d.solution_b && seulement_a(roles, i))
+    if (en_couleur_a(d, roles, i))
         return bleu_seulement_a;
-    if (d.solution_b && seulement_b(roles, i))
+    if (en_couleur_b(d, roles, i))
         return vermillon_seulement_b;
     if (roles.joue(i, roles_capteurs::ma))
         return vert_ma;
-    if (!d.solution_b && roles.joue(i, roles_capteurs::br))
+    if ((!d.solution_b || d.historique) && roles.joue(i, roles_capteurs::br))
         return saumon_br;
     return blanc_casse;
 }
@@ -173,7 +187,7 @@ const QColor &fond(const donnees_dessin &d, const roles_capteurs &roles, std::si
 const QColor &couleur_etiquette(const donnees_dessin &d, const roles_capteurs &roles, std::size_t i)
 {
     if (i != d.instance.sink())
-        return d.solution_b && (seulement_a(roles, i) || seulement_b(roles, i)) ? blanc_casse : bleu_nuit;
+        return en_couleur_a(d, roles, i) || en_couleur_b(d, roles, i) ? blanc_casse : bleu_nuit;
     return d.solution ? blanc_casse : rouge_puits;
 }
 
@@ -205,7 +219,8 @@ void ajouter_sommets(liste_dessin &liste, const donnees_dessin &d, const echelle
 
 // Calls f(s, t) for every neighbour entry whose arc is drawn, in order: every
 // sensor's for the instance, the MA sensors' for the solution, and for a
-// comparison A's MA sensors' then those of B's that A lacks.
+// comparison A's MA sensors' then those of B's that A lacks (in a history,
+// the step's then those that left it).
 template <typename F>
 void pour_chaque_entree(const donnees_dessin &d, const roles_capteurs &roles, F &&f)
 {
@@ -242,9 +257,7 @@ struct stylos_arcs
 
     const QPen &pour(const donnees_dessin &d, const roles_capteurs &roles, std::uint16_t s) const
     {
-        if (!d.solution_b)
-            return gris;
-        return seulement_a(roles, s) ? stylo_a : seulement_b(roles, s) ? stylo_b : gris;
+        return en_couleur_a(d, roles, s) ? stylo_a : en_couleur_b(d, roles, s) ? stylo_b : gris;
     }
 };
 
@@ -281,14 +294,15 @@ dessin construire_dessin(const sujet_dessin &sujet, const QSize &aire, const QFo
     const bool avec_solution = sujet.type_graphe != 1 || sujet.b;
     if (!sujet.instance || (avec_solution && !sujet.solution))
         return resultat;
+    const graphe_solution *autre = sujet.b ? sujet.b : avec_solution ? sujet.precedente : nullptr;
     // A read that stopped part-way leaves fewer positions than announced.
     const donnees_dessin d{*sujet.instance, avec_solution ? sujet.solution : nullptr,
                            std::min<std::size_t>(sujet.instance->nb_sensors(), sujet.instance->positions().size()),
-                           sujet.b};
+                           autre, !sujet.b && autre};
     const echelle_dessin e = mettre_a_l_echelle(d, aire.width(), aire.height());
     ecrire_information(liste, d);
     // The roles this drawing shows: the sink alone for the instance.
-    resultat.roles = roles_capteurs(*sujet.instance, d.solution, sujet.b);
+    resultat.roles = roles_capteurs(*sujet.instance, d.solution, autre);
     const std::vector<std::uint32_t> indices = numeroter_sommets(d);
     ajouter_arcs(liste, d, resultat.roles, indices);
     ajouter_sommets(liste, d, e, resultat.roles);

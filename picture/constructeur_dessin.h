@@ -23,6 +23,10 @@ struct sujet_dessin
     int type_graphe = 1;
     // Laid over the solution: a comparison of the two.
     const graphe_solution *b = nullptr;
+    // In a history, the step before the solution's: the sensors that joined
+    // MA since are drawn as a comparison draws B's own, those that left it
+    // as A's own, and an unchanged step as the solution alone.
+    const graphe_solution *precedente = nullptr;
 };
 
 // A drawing made: its list, where it put the sensors (none when the records

@@ -34,6 +34,14 @@ QRect debord_sommet(const QFont &police, int ppp)
     return QRect(QPoint(-marge, haut - marge), QPoint(droite + marge, bas + marge));
 }
 
+// Tiles row by row, each once.
+void sans_doublons(std::vector<QPoint> &tuiles)
+{
+    std::sort(tuiles.begin(), tuiles.end(),
+              [](const QPoint &a, const QPoint &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    tuiles.erase(std::unique(tuiles.begin(), tuiles.end()), tuiles.end());
+}
+
 // Where a line may leave pixels: the square caps reach half a pixel past
 // each end.
 QRect bornes_trait(const QLine &trait)
@@ -270,8 +278,82 @@ std::shared_ptr<liste_dessin> liste_dessin::deplacer(std::uint32_t indice, const
         nouvelle->ranger(rang);
         pour_chaque_tuile(nouvelle->bornes(_elements[rang]), _aire, [&touchees](const QPoint &t) { touchees.push_back(t); });
     }
-    std::sort(touchees.begin(), touchees.end(),
-              [](const QPoint &a, const QPoint &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
-    touchees.erase(std::unique(touchees.begin(), touchees.end()), touchees.end());
+    sans_doublons(touchees);
     return nouvelle;
+}
+
+bool liste_dessin::meme_cadre(const liste_dessin &autre) const
+{
+    if (_aire != autre._aire || _lignes.size() != autre._lignes.size() || _textes.size() != autre._textes.size()
+        || _sommets.size() != autre._sommets.size() || _tuiles.size() != autre._tuiles.size())
+        return false;
+    for (std::size_t i = 0; i < _textes.size(); ++i)
+        if (_textes[i].dessine.contenu != autre._textes[i].dessine.contenu)
+            return false;
+    for (std::size_t v = 0; v < _sommets.size(); ++v)
+        if (_sommets[v].coin != autre._sommets[v].coin || _sommets[v].id != autre._sommets[v].id)
+            return false;
+    return true;
+}
+
+std::vector<std::uint32_t> liste_dessin::arcs_par_source(std::vector<std::uint32_t> &debut) const
+{
+    debut.assign(_sommets.size() + 1, 0);
+    for (const arc &a : _arcs)
+        ++debut[a.source + 1];
+    for (std::size_t v = 0; v < _sommets.size(); ++v)
+        debut[v + 1] += debut[v];
+    std::vector<std::uint32_t> arcs(_arcs.size());
+    std::vector<std::uint32_t> suivant(debut.begin(), debut.end() - 1);
+    for (std::uint32_t i = 0; i < _arcs.size(); ++i)
+        arcs[suivant[_arcs[i].source]++] = i;
+    return arcs;
+}
+
+bool liste_dessin::memes_arcs(std::uint32_t source, const liste_dessin &avant,
+                              const std::vector<std::uint32_t> &debut_avant,
+                              const std::vector<std::uint32_t> &arcs_avant, const std::vector<std::uint32_t> &debut,
+                              const std::vector<std::uint32_t> &arcs) const
+{
+    const std::uint32_t n = debut[source + 1] - debut[source];
+    if (n != debut_avant[source + 1] - debut_avant[source])
+        return false;
+    for (std::uint32_t k = 0; k < n; ++k) {
+        const arc &a = _arcs[arcs[debut[source] + k]];
+        const arc &b = avant._arcs[arcs_avant[debut_avant[source] + k]];
+        if (a.destination != b.destination || _stylos[a.stylo].qt != avant._stylos[b.stylo].qt)
+            return false;
+    }
+    return true;
+}
+
+liste_dessin::changements liste_dessin::changements_depuis(const liste_dessin &avant) const
+{
+    changements c;
+    if (!meme_cadre(avant))
+        return c;
+    c.comparables = true;
+    auto toucher = [&c, this](const QRect &bornes) {
+        pour_chaque_tuile(bornes, _aire, [&c](const QPoint &t) { c.tuiles.push_back(t); });
+    };
+    std::vector<std::uint32_t> debut_avant, debut;
+    const std::vector<std::uint32_t> arcs_avant = avant.arcs_par_source(debut_avant);
+    const std::vector<std::uint32_t> arcs = arcs_par_source(debut);
+    for (std::uint32_t v = 0; v < _sommets.size(); ++v) {
+        const sommet &s = _sommets[v];
+        const sommet &t = avant._sommets[v];
+        if (_brosses[s.fond] != avant._brosses[t.fond] || _etiquettes[s.etiquette] != avant._etiquettes[t.etiquette]) {
+            c.sommets.push_back(v);
+            toucher(_debord.translated(s.coin));
+        }
+        if (memes_arcs(v, avant, debut_avant, arcs_avant, debut, arcs))
+            continue;
+        c.sources.push_back(v);
+        for (std::uint32_t k = debut_avant[v]; k < debut_avant[v + 1]; ++k)
+            toucher(bornes_trait(avant.trait(avant._arcs[arcs_avant[k]])));
+        for (std::uint32_t k = debut[v]; k < debut[v + 1]; ++k)
+            toucher(bornes_trait(trait(_arcs[arcs[k]])));
+    }
+    sans_doublons(c.tuiles);
+    return c;
 }

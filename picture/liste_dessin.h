@@ -88,6 +88,20 @@ public:
     // stacking order.
     void parcourir(const QRect &zone, primitives_dessin &p) const;
 
+    // What this drawing changes from another of the same frame and vertices
+    // at the same places (a history's next step): the vertices whose fill
+    // or number's colour differ, those whose arcs differ (each vertex's arcs
+    // being those it is the source of), and the tiles whose picture changes.
+    // Both lists indexed; not comparables when the frames or vertices differ.
+    struct changements
+    {
+        bool comparables = false;
+        std::vector<std::uint32_t> sommets;
+        std::vector<std::uint32_t> sources;
+        std::vector<QPoint> tuiles;
+    };
+    changements changements_depuis(const liste_dessin &avant) const;
+
     // A copy with vertex `indice` at its new corner, its arcs following;
     // `touchees` receives every tile whose picture changes.
     std::shared_ptr<liste_dessin> deplacer(std::uint32_t indice, const QPoint &coin,
@@ -132,6 +146,12 @@ private:
     void ranger(std::uint32_t rang);
     void retirer(std::uint32_t rang, std::vector<QPoint> &touchees);
     void indexer_arcs();
+    bool meme_cadre(const liste_dessin &autre) const;
+    // Each vertex's arcs as source, in stacking order: debut[v] to debut[v + 1] in the result.
+    std::vector<std::uint32_t> arcs_par_source(std::vector<std::uint32_t> &debut) const;
+    bool memes_arcs(std::uint32_t source, const liste_dessin &avant, const std::vector<std::uint32_t> &debut_avant,
+                    const std::vector<std::uint32_t> &arcs_avant, const std::vector<std::uint32_t> &debut,
+                    const std::vector<std::uint32_t> &arcs) const;
 
     QSize _aire;
     QFont _police;

@@ -9,6 +9,7 @@
 #include <QGraphicsTextItem>
 #include <QObject>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -60,11 +61,9 @@ void ajouter_texte(QGraphicsScene *scene, const liste_dessin::texte &t)
     scene->addItem(item);
 }
 
-void ajouter_arc(QGraphicsScene *scene, const liste_dessin &liste, const liste_dessin::arc &a,
-                 sommets_crees &sommets)
+graphic_item_arc *ajouter_arc(QGraphicsScene *scene, const liste_dessin &liste, const liste_dessin::arc &a,
+                              graphic_item_sommet *source, graphic_item_sommet *destination)
 {
-    graphic_item_sommet *source = sommets[a.source].get();
-    graphic_item_sommet *destination = sommets[a.destination].get();
     auto *item = new graphic_item_arc(nullptr);
     item->setPen(liste.stylo(a.stylo));
     source->arcs_sortants().push_back(item);
@@ -73,6 +72,7 @@ void ajouter_arc(QGraphicsScene *scene, const liste_dessin &liste, const liste_d
     item->destination() = destination;
     scene->addItem(item);
     item->ajuster_ligne();
+    return item;
 }
 
 void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_crees &sommets)
@@ -89,9 +89,11 @@ void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_cre
         case liste_dessin::genre::texte:
             ajouter_texte(scene, liste.textes()[e.indice()]);
             break;
-        case liste_dessin::genre::arc:
-            ajouter_arc(scene, liste, liste.arcs()[e.indice()], sommets);
+        case liste_dessin::genre::arc: {
+            const liste_dessin::arc &a = liste.arcs()[e.indice()];
+            ajouter_arc(scene, liste, a, sommets[a.source].get(), sommets[a.destination].get());
             break;
+        }
         case liste_dessin::genre::sommet:
             // The scene takes the vertex over.
             scene->addItem(sommets[e.indice()].release());
@@ -100,7 +102,60 @@ void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_cre
     }
 }
 
+// The arcs of these vertices go, with their places in their ends' lists.
+void retirer_arcs(const std::vector<graphic_item_sommet *> &sommets, const std::vector<std::uint32_t> &sources)
+{
+    for (std::uint32_t v : sources) {
+        for (graphic_item_arc *arc : sommets[v]->arcs_sortants()) {
+            std::vector<graphic_item_arc *> &entrants = arc->destination()->arcs_entrants();
+            entrants.erase(std::remove(entrants.begin(), entrants.end(), arc), entrants.end());
+            delete arc;
+        }
+        sommets[v]->arcs_sortants().clear();
+    }
+}
+
+// The new list's arcs of these vertices, under every vertex as the list
+// stacks them: vertices are raised once above the arcs added after them.
+void ajouter_arcs_de(QGraphicsScene *scene, const liste_dessin &liste, const std::vector<graphic_item_sommet *> &sommets,
+                     const std::vector<std::uint32_t> &sources)
+{
+    if (sources.empty())
+        return;
+    constexpr qreal au_dessus = 1;
+    if (!sommets.empty() && sommets.front()->zValue() < au_dessus)
+        for (graphic_item_sommet *sommet : sommets)
+            sommet->setZValue(au_dessus);
+    std::vector<bool> change(sommets.size(), false);
+    for (std::uint32_t v : sources)
+        change[v] = true;
+    for (const liste_dessin::arc &a : liste.arcs())
+        if (change[a.source])
+            ajouter_arc(scene, liste, a, sommets[a.source], sommets[a.destination]);
+}
+
 } // namespace
+
+bool changer_scene(graphic_view *vue, dessin d)
+{
+    const std::shared_ptr<const liste_dessin> avant = vue->liste();
+    d.liste->indexer();
+    if (!avant || avant->sommets().size() != vue->liste_sommets().size())
+        return false;
+    const liste_dessin::changements c = d.liste->changements_depuis(*avant);
+    if (!c.comparables)
+        return false;
+    const std::vector<graphic_item_sommet *> &sommets = vue->liste_sommets();
+    for (std::uint32_t v : c.sommets) {
+        const liste_dessin::sommet &s = d.liste->sommets()[v];
+        sommets[v]->setBrush(d.liste->brosse(s.fond));
+        sommets[v]->set_couleur_etiquette(d.liste->couleur_etiquette(s.etiquette));
+    }
+    retirer_arcs(sommets, c.sources);
+    ajouter_arcs_de(vue->scene(), *d.liste, sommets, c.sources);
+    vue->changer_dessin(std::move(d.roles), std::move(d.liste), c.tuiles);
+    return true;
+}
 
 void construire_scene(graphic_view *vue, const sujet_dessin &sujet)
 {

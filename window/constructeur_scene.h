@@ -11,4 +11,10 @@ class graphic_view;
 // order: vertex k from the list's vertex k, each arc from its entry.
 void construire_scene(graphic_view *vue, const sujet_dessin &sujet);
 
+// Draws a drawing of the same frame and vertices over the view's (a
+// history's next step): only the vertices whose colours changed, the arcs
+// of the vertices whose arcs changed and their tiles are made again. False,
+// with the view untouched, when the drawings differ in more than that.
+bool changer_scene(graphic_view *vue, dessin d);
+
 #endif

@@ -131,6 +131,22 @@ const std::shared_ptr<const liste_dessin> &graphic_view::liste() const
     return _tuiles->liste();
 }
 
+void graphic_view::changer_dessin(roles_capteurs roles, std::shared_ptr<const liste_dessin> liste,
+                                  const std::vector<QPoint> &touchees)
+{
+    _roles = std::move(roles);
+    _tuiles->remplacer(std::move(liste), touchees);
+    mettre_a_jour(touchees);
+}
+
+void graphic_view::mettre_a_jour(const std::vector<QPoint> &touchees)
+{
+    QRegion region;
+    for (const QPoint &t : touchees)
+        region += viewportTransform().mapRect(QRectF(liste_dessin::rectangle_tuile(t))).toAlignedRect();
+    viewport()->update(region);
+}
+
 void graphic_view::deplacer_sommet(graphic_item_sommet &sommet, const QPointF &coin)
 {
     if (sommet.pos() == coin)
@@ -146,10 +162,7 @@ void graphic_view::deplacer_sommet(graphic_item_sommet &sommet, const QPointF &c
         return;
     std::vector<QPoint> touchees;
     _tuiles->remplacer(liste->deplacer(indice, coin.toPoint(), touchees), touchees);
-    QRegion region;
-    for (const QPoint &t : touchees)
-        region += viewportTransform().mapRect(QRectF(liste_dessin::rectangle_tuile(t))).toAlignedRect();
-    viewport()->update(region);
+    mettre_a_jour(touchees);
 }
 
 void graphic_view::mousePressEvent(QMouseEvent *event)

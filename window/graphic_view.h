@@ -44,6 +44,10 @@ public:
     // the roles it shows and its list. Gone with the drawing.
     void retenir_dessin(std::optional<echelle_dessin> echelle, roles_capteurs roles,
                         std::shared_ptr<const liste_dessin> liste = nullptr);
+    // The same drawing in other colours and arcs, changed in these tiles
+    // only; the chosen sensor stays.
+    void changer_dessin(roles_capteurs roles, std::shared_ptr<const liste_dessin> liste,
+                        const std::vector<QPoint> &touchees);
     const std::shared_ptr<const liste_dessin> &liste() const;
     tuiles_dessin &tuiles() { return *_tuiles; }
     const std::optional<echelle_dessin> &echelle() const { return _echelle; }
@@ -89,6 +93,8 @@ private:
     // What the view paints over the drawing: the drag's copy and the chosen
     // sensor's marks.
     void peindre_par_dessus(QPainter &peintre);
+    // Repaints what the view shows of these tiles.
+    void mettre_a_jour(const std::vector<QPoint> &touchees);
 
     std::vector<graphic_item_sommet *> _liste_sommets;
     int _zoom = 1;
