@@ -148,5 +148,12 @@ struct etat_solution
 fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin)
 {
     etat_solution etat;
-    return lire_lignes<graphe_solution>(chemin, etat);
+    fichier_lu<graphe_solution> f = lire_lignes<graphe_solution>(chemin, etat);
+    // The lists grew by doubling: a solver's history keeps many of them.
+    if (f.contenu) {
+        f.contenu->liste_ma().shrink_to_fit();
+        f.contenu->liste_sl().shrink_to_fit();
+        f.contenu->liste_br().shrink_to_fit();
+    }
+    return f;
 }
