@@ -6,6 +6,9 @@
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
+#include "ecriture_historique.h"
+#include "graphique_historique.h"
+#include "historique_solutions.h"
 #include "graphic_view.h"
 #include "pages_graphe.h"
 #include "panneau_faits.h"
@@ -13,8 +16,11 @@
 #include "registre_sessions.h"
 #include "session_graphe.h"
 #include "sujet_session.h"
+#include "suivi_historique.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QIcon>
 #include <QInputDialog>
@@ -26,6 +32,10 @@
 #include <iostream>
 
 namespace {
+
+// A chart that reads at a glance, under the facts.
+constexpr int hauteur_graphique = 180;
+constexpr int duree_message_ms = 1500;
 
 // The tree's slot keeps the on_..._triggered name the window has always
 // given it, though the form has no object "liste" for the automatic
@@ -72,8 +82,15 @@ MainWindow::MainWindow(QWidget *parent)
         pages_graphe::actions_zoom{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
-    _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages);
-    _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView);
+    auto *graphique = new graphique_historique(ui->dockWidgetContents_6);
+    graphique->setObjectName(QStringLiteral("graphique_historique"));
+    graphique->setMinimumHeight(hauteur_graphique);
+    ui->verticalLayout_12->addWidget(graphique);
+    _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, graphique);
+    _historique = std::make_unique<suivi_historique>(*_registre, *_pages, *_panneau, ui->treeView);
+    _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, *_historique);
+    connect(ui->action_garder_historique, &QAction::toggled, _historique.get(), &suivi_historique::garder);
+    connect(_panneau, &panneau_faits::etape_choisie, _historique.get(), &suivi_historique::aller);
 
     _position = new QLabel(this);
     _position->setObjectName(QStringLiteral("position_pointeur"));
@@ -109,7 +126,8 @@ MainWindow::~MainWindow()
     // Nothing follows the files of sessions that are going; sessions go
     // before the pages that show them.
     _rechargement.reset();
-    _pages->comparaisons().vider();
+    _historique.reset();
+    _pages->oublier_sessions();
     _registre->liberer();
     ui.reset();
 }
@@ -189,7 +207,7 @@ void MainWindow::on_action_rechercher_capteur_triggered()
                              std::max(vue->capteur_choisi(), 0), 0, instance->nb_sensors() - 1, 1, &ok);
     // A sensor whose line was never read has no vertex.
     if (ok && !vue->montrer_capteur(capteur))
-        ui->statusBar->showMessage(tr("Capteur %1 absent du dessin").arg(capteur), 1500);
+        ui->statusBar->showMessage(tr("Capteur %1 absent du dessin").arg(capteur), duree_message_ms);
 }
 
 void MainWindow::zoomer_au_centre(int sens)
@@ -229,7 +247,7 @@ bool MainWindow::verifier_graphe()
     if (ui->stackedWidget->count() > 2)
         return true;
     std::cout << std::endl << "Erreur : non graphe..." << std::endl;
-    ui->statusBar->showMessage(tr("Erreur : non graphe.."), 1500);
+    ui->statusBar->showMessage(tr("Erreur : non graphe.."), duree_message_ms);
     return false;
 }
 
@@ -239,7 +257,7 @@ void MainWindow::on_action_save_image_triggered()
         return;
     if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())) {
         if (!page->sauvegarder_image())
-            ui->statusBar->showMessage(tr("Image non enregistrée"), 1500);
+            ui->statusBar->showMessage(tr("Image non enregistrée"), duree_message_ms);
     }
 }
 
@@ -281,4 +299,59 @@ void MainWindow::on_action_comparer_triggered()
         return;
     if (_pages->comparer(page, chemin))
         _panneau->suivre();
+}
+
+session_graphe *MainWindow::session_courante()
+{
+    session_graphe *session = _pages->session_de(_pages->page_courante());
+    if (!session)
+        _pages->dire_aucun_graphe();
+    return session;
+}
+
+void MainWindow::on_action_ouvrir_historique_triggered()
+{
+    session_graphe *session = session_courante();
+    if (!session)
+        return;
+    QFileDialog dialogue(this, tr("Ouvrir un historique"), QString(), tr("Solutions (*.txt);;Tous les fichiers (*)"));
+    dialogue.setFileMode(QFileDialog::ExistingFiles);
+    // Qt's own dialog, which takes a button of ours: the folder shown
+    // stands for its solution files.
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList chemins;
+    auto *dossier = new QPushButton(tr("Choisir ce dossier"), &dialogue);
+    connect(dossier, &QPushButton::clicked, &dialogue, [&dialogue, &chemins] {
+        chemins = {dialogue.directory().absolutePath()};
+        dialogue.done(QDialog::Accepted);
+    });
+    if (auto *grille = qobject_cast<QGridLayout *>(dialogue.layout()))
+        grille->addWidget(dossier, grille->rowCount(), 0, 1, grille->columnCount());
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    if (chemins.isEmpty())
+        chemins = dialogue.selectedFiles();
+    const curseur_attente attente;
+    _historique->ajouter_fichiers(*session, chemins);
+}
+
+void MainWindow::on_action_enregistrer_historique_triggered()
+{
+    session_graphe *session = session_courante();
+    if (!session)
+        return;
+    const historique_solutions &historique = session->historique();
+    if (historique.taille() == 0) {
+        ui->statusBar->showMessage(tr("Aucun historique"), duree_message_ms);
+        return;
+    }
+    const QString dossier = QFileDialog::getExistingDirectory(this, tr("Enregistrer l'historique dans"));
+    if (dossier.isEmpty())
+        return;
+    const curseur_attente attente;
+    QString raison;
+    const QString nom = nom_historique(historique.etape(historique.taille() - 1).fichier);
+    if (!enregistrer_historique(historique, dossier, nom, &raison))
+        std::cout << QStringLiteral("Erreur : historique non enregistré, %1").arg(raison).toLocal8Bit().constData()
+                  << std::endl;
 }

@@ -13,6 +13,7 @@ class graphic_view;
 class pages_graphe;
 class panneau_faits;
 class rechargement;
+class suivi_historique;
 class registre_sessions;
 class session_graphe;
 
@@ -57,6 +58,9 @@ private slots:
     void on_action_comparer_triggered();
     void on_liste_item_triggered(QStandardItem *, QStandardItem *);
     void on_action_rechercher_capteur_triggered();
+    void on_action_ouvrir_historique_triggered();
+    void on_action_enregistrer_historique_triggered();
+    void on_action_exporter_historique_triggered();
 
 private:
     void choisir_zoom(int facteur);
@@ -69,12 +73,16 @@ private:
     // menu's own action, keeping what lies under the view's point there.
     void zoomer_d_un_cran(int sens, const QPoint &point);
     void zoomer_au_centre(int sens);
+    // The session of the page on screen; null, with the status bar told,
+    // when no graph page is shown.
+    session_graphe *session_courante();
 
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<registre_sessions> _registre;
     std::unique_ptr<pages_graphe> _pages;
     // Parented to the box it writes in.
     panneau_faits *_panneau = nullptr;
+    std::unique_ptr<suivi_historique> _historique;
     std::unique_ptr<rechargement> _rechargement;
     // The pointer's place in the drawing, at the right of the status bar.
     QLabel *_position = nullptr;

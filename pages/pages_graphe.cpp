@@ -8,6 +8,7 @@
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
+#include "historique_solutions.h"
 #include "lecture_fichier.h"
 #include "liste_graphe.h"
 #include "registre_sessions.h"
@@ -121,6 +122,8 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
     page->set_ecriture_graphml(
         [this, page](const QString &nom, QString *raison) { return ecrire_graphml_de(page, nom, raison); });
     dessiner(page->get_graphic_view(), session, entree);
+    if (historique_ouvert *historique = historique_de_l_entree(entree); historique && _a_l_ouverture)
+        _a_l_ouverture(page, *historique);
     cocher_zoom(1);
     peindre_maintenant(page);
 }
@@ -136,6 +139,8 @@ bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, 
     }
     const bool avec_solution = type_graphe_pour(_item_par_fenetre.value(page)) == 2 || comparaison_de(page);
     const graphe_solution *solution = avec_solution ? session->solution().get() : nullptr;
+    if (const historique_ouvert *h = historique_de(page))
+        solution = sujet_etape(*session, h->etape).solution;
     return ecriture_entiere::ecrire(
         {{nom_fichier, [&](QIODevice &sortie, QString &) { return ecrire_graphml(sortie, *instance, solution); }}},
         raison);
@@ -145,7 +150,11 @@ void pages_graphe::dessiner(graphic_view *vue, session_graphe *session, QStandar
 {
     const curseur_attente attente;
     const comparaison_ouverte *comparaison = _comparaisons.trouver(entree);
-    construire_scene(vue, sujet_de(session, type_graphe_pour(entree), comparaison ? comparaison->b.get() : nullptr));
+    if (const historique_ouvert *h = historique_de_l_entree(entree))
+        construire_scene(vue, sujet_etape(*session, h->etape));
+    else
+        construire_scene(vue,
+                         sujet_de(session, type_graphe_pour(entree), comparaison ? comparaison->b.get() : nullptr));
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
 }
@@ -250,4 +259,50 @@ comparaison_ouverte *pages_graphe::comparaison_de(QWidget *page) const
 void pages_graphe::dire_aucun_graphe()
 {
     _barre_etat->showMessage(QCoreApplication::translate("MainWindow", "Aucun graphe affiché"), duree_message_ms);
+}
+
+historique_ouvert &pages_graphe::ajouter_historique(session_graphe *session, QStandardItem *item)
+{
+    _historiques.push_back(std::make_unique<historique_ouvert>(historique_ouvert{session, item, 0}));
+    return *_historiques.back();
+}
+
+historique_ouvert *pages_graphe::historique_de(QWidget *page) const
+{
+    return historique_de_l_entree(_item_par_fenetre.value(page, nullptr));
+}
+
+historique_ouvert *pages_graphe::historique_de_l_entree(const QStandardItem *entree) const
+{
+    for (const auto &h : _historiques)
+        if (entree && h->item == entree)
+            return h.get();
+    return nullptr;
+}
+
+historique_ouvert *pages_graphe::historique_de_la_session(const session_graphe *session) const
+{
+    for (const auto &h : _historiques)
+        if (h->session == session)
+            return h.get();
+    return nullptr;
+}
+
+void pages_graphe::montrer_etape(QWidget *page, int etape)
+{
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    historique_ouvert *h = historique_de(page);
+    if (!graphe || !h || etape < 0 || etape >= h->session->historique().taille())
+        return;
+    const curseur_attente attente;
+    h->etape = etape;
+    graphic_view *vue = graphe->get_graphic_view();
+    if (!changer_scene(vue, sujet_etape(*h->session, etape)))
+        redessiner(page, vue->zoom(), cadrage::meme_centre);
+}
+
+void pages_graphe::oublier_sessions()
+{
+    _comparaisons.vider();
+    _historiques.clear();
 }

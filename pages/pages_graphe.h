@@ -3,11 +3,15 @@
 
 #include "comparaisons_ouvertes.h"
 #include "facteurs_zoom.h"
+#include "historique_ouvert.h"
 
 #include <QHash>
 #include <QList>
 
 #include <array>
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QStackedWidget;
@@ -64,12 +68,27 @@ public:
     session_graphe *session_de(QWidget *page) const;
     // The comparison a page shows; null for any other page.
     comparaison_ouverte *comparaison_de(QWidget *page) const;
+
+    // A session's history, once it is listed in the tree.
+    historique_ouvert &ajouter_historique(session_graphe *session, QStandardItem *item);
+    historique_ouvert *historique_de(QWidget *page) const;
+    historique_ouvert *historique_de_l_entree(const QStandardItem *entree) const;
+    historique_ouvert *historique_de_la_session(const session_graphe *session) const;
+    // f learns of each history page made, to give it its controls.
+    using a_l_ouverture = std::function<void(graphe_visualisateur *page, historique_ouvert &historique)>;
+    void suivre_pages_historique(a_l_ouverture f) { _a_l_ouverture = std::move(f); }
+    // Shows another step (from 0) on a history page, drawing again only
+    // what changed from the step it showed; zoom, centre and the chosen
+    // sensor stay.
+    void montrer_etape(QWidget *page, int etape);
     // What the status bar says when a command needs a graph page and none
     // is shown.
     void dire_aucun_graphe();
 
     QHash<QWidget *, QStandardItem *> &item_par_fenetre() { return _item_par_fenetre; }
     comparaisons_ouvertes &comparaisons() { return _comparaisons; }
+    // The comparisons and histories point at their sessions: they go first.
+    void oublier_sessions();
     const actions_zoom &zooms() const { return _zooms; }
 
 private:
@@ -90,6 +109,8 @@ private:
     actions_zoom _zooms;
     QHash<QWidget *, QStandardItem *> _item_par_fenetre;
     comparaisons_ouvertes _comparaisons;
+    std::vector<std::unique_ptr<historique_ouvert>> _historiques;
+    a_l_ouverture _a_l_ouverture;
 };
 
 #endif

@@ -12,6 +12,7 @@
 #include "panneau_faits.h"
 #include "registre_sessions.h"
 #include "session_graphe.h"
+#include "suivi_historique.h"
 
 #include <QStandardItem>
 
@@ -50,8 +51,8 @@ std::unique_ptr<Enregistrement> relu(const QString &chemin, fichier_lu<Enregistr
 } // namespace
 
 rechargement::rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau,
-                           liste_graphe *arbre)
-    : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre)
+                           liste_graphe *arbre, suivi_historique &historique)
+    : _registre(registre), _pages(pages), _panneau(panneau), _arbre(arbre), _historique(historique)
 {
     _registre.suivre_creations(
         [this](session_graphe &session, const sources_session &sources) { suivre(session, sources); });
@@ -134,8 +135,11 @@ bool rechargement::relire(session_graphe &session, fichier quoi)
         session.instance() = std::move(reseau->instance);
         session.solution() = std::move(reseau->solution);
         lister(session, fichier::instance);
-        if (session.solution())
+        _historique.instance_relue(session);
+        if (session.solution()) {
             lister(session, fichier::solution);
+            _historique.enregistrer(session, c.instance);
+        }
         return true;
     }
     if (quoi == fichier::instance) {
@@ -143,11 +147,13 @@ bool rechargement::relire(session_graphe &session, fichier quoi)
         if (!instance)
             return false;
         session.instance() = std::move(instance);
+        _historique.instance_relue(session);
     } else {
         std::unique_ptr<graphe_solution> solution = relu(c.solution, lire_fichier_solution);
         if (!solution)
             return false;
         session.solution() = std::move(solution);
+        _historique.enregistrer(session, c.solution);
     }
     lister(session, quoi);
     return true;

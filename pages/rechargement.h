@@ -11,6 +11,7 @@ class pages_graphe;
 class panneau_faits;
 class registre_sessions;
 class session_graphe;
+class suivi_historique;
 struct comparaison_ouverte;
 struct sources_session;
 
@@ -22,7 +23,8 @@ struct sources_session;
 class rechargement
 {
 public:
-    rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau, liste_graphe *arbre);
+    rechargement(registre_sessions &registre, pages_graphe &pages, panneau_faits &panneau, liste_graphe *arbre,
+                 suivi_historique &historique);
     ~rechargement();
     rechargement(const rechargement &) = delete;
     rechargement &operator=(const rechargement &) = delete;
@@ -59,6 +61,7 @@ private:
     pages_graphe &_pages;
     panneau_faits &_panneau;
     liste_graphe *_arbre;
+    suivi_historique &_historique;
     QHash<const session_graphe *, chemins> _chemins;
     surveillance_fichiers _surveillance;
 };

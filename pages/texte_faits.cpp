@@ -1,6 +1,7 @@
 #include "texte_faits.h"
 
 #include "comparaison_solutions.h"
+#include "historique_solutions.h"
 #include "couleurs_dessin.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
@@ -163,6 +164,20 @@ QString comparaison(const comparaison_solutions &c)
     t += ligne(QStringLiteral("BR de B seul"), seul(c.br_seulement_b));
     t += ligne(QStringLiteral("SL de A seul"), seul(c.sl_seulement_a));
     t += ligne(QStringLiteral("SL de B seul"), seul(c.sl_seulement_b));
+    return t;
+}
+
+QString difference(const difference_etapes &d)
+{
+    using namespace couleurs_dessin;
+    static const char *const listes[3] = {"MA", "SL", "BR"};
+    QString t = pastille(vermillon_seulement_b, QStringLiteral("entrés dans MA")) + QStringLiteral(" ")
+                + pastille(bleu_seulement_a, QStringLiteral("sortis de MA")) + QStringLiteral("<br>");
+    t += titre(QStringLiteral("Depuis l'étape précédente"), QString());
+    for (int k = 0; k < 3; ++k)
+        t += ligne(QLatin1String(listes[k]),
+                   QStringLiteral("+%1, −%2").arg(d.entres[std::size_t(k)]).arg(d.sortis[std::size_t(k)]));
+    t += ligne(QStringLiteral("Indice de Jaccard MA"), decimal(d.jaccard));
     return t;
 }
 

@@ -8,6 +8,7 @@
 
 class QColor;
 struct comparaison_solutions;
+struct difference_etapes;
 struct faits_instance;
 struct faits_solution;
 
@@ -31,6 +32,9 @@ QString legende_solution();
 QString solution(const faits_solution &faits);
 // The comparison of solution A with solution B, with its legend.
 QString comparaison(const comparaison_solutions &c);
+// A history step's change from the step before, with the legend of its
+// drawing's colours.
+QString difference(const difference_etapes &d);
 // The chosen sensor: its place, its roles' text, its degree and the sensors
 // linked to it, each a link that chooses it.
 QString capteur_choisi(int capteur, int x, int y, const QString &roles, const std::vector<std::uint16_t> &lies);

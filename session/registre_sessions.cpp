@@ -43,10 +43,13 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     else
         std::cout << "Erreur : le format du fichier d'instance.." << std::endl;
 
-    if (s->lire_solution(chemin_solution))
+    if (s->lire_solution(chemin_solution)) {
         arbre->ajouter_solution(s->item(), s->solution().get());
-    else
+        if (_a_la_lecture)
+            _a_la_lecture(*s, chemin_solution);
+    } else {
         std::cout << "Erreur : le format du fichier de solution.." << std::endl;
+    }
 
     return s;
 }
@@ -58,8 +61,11 @@ session_graphe *registre_sessions::creer_session_graphml(liste_graphe *arbre, co
     s->instance() = std::move(reseau.instance);
     s->solution() = std::move(reseau.solution);
     arbre->ajouter_instance(s->item(), s->instance().get());
-    if (s->solution())
+    if (s->solution()) {
         arbre->ajouter_solution(s->item(), s->solution().get());
+        if (_a_la_lecture)
+            _a_la_lecture(*s, chemin);
+    }
     return s;
 }
 

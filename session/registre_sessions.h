@@ -45,6 +45,9 @@ public:
     // so that a change made while they are read is not missed.
     using a_la_creation = std::function<void(session_graphe &, const sources_session &)>;
     void suivre_creations(a_la_creation f) { _a_la_creation = std::move(f); }
+    // g learns of each solution a new session read whole, and its file.
+    using a_la_lecture = std::function<void(session_graphe &, const QString &fichier)>;
+    void suivre_lectures(a_la_lecture g) { _a_la_lecture = std::move(g); }
 
     std::vector<std::unique_ptr<session_graphe>> &sessions() { return _sessions; }
     QHash<QStandardItem *, session_graphe *> &session_par_item() { return _session_par_item; }
@@ -58,6 +61,7 @@ private:
     QHash<QStandardItem *, session_graphe *> _session_par_item;
     int _compteur_sessions = 0;
     a_la_creation _a_la_creation;
+    a_la_lecture _a_la_lecture;
 };
 
 #endif

@@ -2,9 +2,10 @@
 
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "historique_solutions.h"
 #include "lecture_fichier.h"
 
-session_graphe::session_graphe() = default;
+session_graphe::session_graphe() : _historique(std::make_unique<historique_solutions>()) {}
 
 session_graphe::~session_graphe()
 {

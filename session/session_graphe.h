@@ -9,6 +9,7 @@
 class QStandardItem;
 class graphe_instance;
 class graphe_solution;
+class historique_solutions;
 
 // One loaded session: the session file's path, its tree row, its number and
 // the two contents it owns.
@@ -29,12 +30,15 @@ public:
     // Why the last read failed, in raison_lecture's form; empty after a
     // read that succeeded.
     QString &raison_echec() { return _raison_echec; }
+    // The solutions it was given over time, oldest first.
+    historique_solutions &historique() { return *_historique; }
 
     // For callers that only read.
     const QString &nom_fichier() const { return _nom_fichier; }
     const graphe_instance *instance() const { return _instance.get(); }
     const graphe_solution *solution() const { return _solution.get(); }
     const QString &raison_echec() const { return _raison_echec; }
+    const historique_solutions &historique() const { return *_historique; }
 
     // Readers: each creates its content as soon as the file is open, so a
     // read that fails part-way leaves a partly filled record behind. A
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<graphe_solution> _solution;
     std::int32_t _orientation_y = 2;
     QString _raison_echec;
+    std::unique_ptr<historique_solutions> _historique;
 };
 
 #endif

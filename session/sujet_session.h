@@ -10,4 +10,8 @@ class session_graphe;
 // session draws the frame alone.
 sujet_dessin sujet_de(session_graphe *session, int type_graphe, const graphe_solution *b = nullptr);
 
+// Step `etape` (from 0) of the session's history: its solution, with what
+// changed since the step before.
+sujet_dessin sujet_etape(const session_graphe &session, int etape);
+
 #endif

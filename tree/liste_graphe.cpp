@@ -77,6 +77,12 @@ QStandardItem *liste_graphe::ajouter_comparaison(QStandardItem *item_session, co
     return ajouter_fichier(item_session, texte, QStringLiteral(":/liste/image/comp.png"), chemin_b);
 }
 
+QStandardItem *liste_graphe::ajouter_historique(QStandardItem *item_session, const QString &chemin_solution)
+{
+    return ajouter_fichier(item_session, QStringLiteral("h:") + QFileInfo(chemin_solution).fileName(),
+                           QStringLiteral(":/liste/image/sol.png"), chemin_solution);
+}
+
 QStandardItem *liste_graphe::ajouter_fichier(QStandardItem *item_session, const QString &texte,
                                              const QString &icone, const QString &chemin)
 {

@@ -25,6 +25,8 @@ public:
     // "c:" + A's file name + " / " + B's, B's path in the accessible text.
     QStandardItem *ajouter_comparaison(QStandardItem *item_session, const QString &chemin_a,
                                        const QString &chemin_b);
+    // "h:" + the followed solution's file name: its history of steps.
+    QStandardItem *ajouter_historique(QStandardItem *item_session, const QString &chemin_solution);
     // 1: resultat is the session row holding item; 0: item is the root and
     // resultat the first session row; -1: no session yet.
     int trouver_item_session(QStandardItem *item, QStandardItem *&resultat);

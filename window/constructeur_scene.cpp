@@ -136,12 +136,14 @@ void ajouter_arcs_de(QGraphicsScene *scene, const liste_dessin &liste, const std
 
 } // namespace
 
-bool changer_scene(graphic_view *vue, dessin d)
+bool changer_scene(graphic_view *vue, const sujet_dessin &sujet)
 {
     const std::shared_ptr<const liste_dessin> avant = vue->liste();
-    d.liste->indexer();
     if (!avant || avant->sommets().size() != vue->liste_sommets().size())
         return false;
+    dessin d = construire_dessin(sujet, QSize(vue->largeur_scene(), vue->hauteur_scene()), vue->viewport()->font(),
+                                 vue->viewport()->logicalDpiY());
+    d.liste->indexer();
     const liste_dessin::changements c = d.liste->changements_depuis(*avant);
     if (!c.comparables)
         return false;

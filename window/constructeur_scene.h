@@ -15,6 +15,6 @@ void construire_scene(graphic_view *vue, const sujet_dessin &sujet);
 // history's next step): only the vertices whose colours changed, the arcs
 // of the vertices whose arcs changed and their tiles are made again. False,
 // with the view untouched, when the drawings differ in more than that.
-bool changer_scene(graphic_view *vue, dessin d);
+bool changer_scene(graphic_view *vue, const sujet_dessin &sujet);
 
 #endif

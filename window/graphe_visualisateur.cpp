@@ -35,6 +35,11 @@ graphe_visualisateur::graphe_visualisateur(QWidget *parent)
 
 graphe_visualisateur::~graphe_visualisateur() = default;
 
+void graphe_visualisateur::ajouter_sous_le_dessin(QWidget *widget)
+{
+    verticalLayout->addWidget(widget);
+}
+
 graphic_view *graphe_visualisateur::get_graphic_view()
 {
     return graphicsView;

@@ -21,6 +21,8 @@ public:
 
     graphic_view *get_graphic_view();
     QStandardItem *&get_item_session() { return item_session; }
+    // Places a widget (a history's bar) under the drawing; the page owns it.
+    void ajouter_sous_le_dessin(QWidget *widget);
     int &get_index_page() { return index_page; }
 
     // Asks for a file name, then exports; false when the chosen file could
