@@ -1,13 +1,14 @@
 #include "rapport_json.h"
 
 #include "comparaison_solutions.h"
+#include "ecriture_entiere.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 
 #include <QFileInfo>
+#include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstdio>
@@ -119,10 +120,6 @@ bool ecrire_rapport(const QJsonObject &rapport, const QString &sortie)
     if (sortie == sortie_standard)
         return std::fwrite(texte.constData(), 1, size_t(texte.size()), stdout) == size_t(texte.size())
                && std::fflush(stdout) == 0;
-    QSaveFile fichier(sortie);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(texte) != texte.size()) {
-        fichier.cancelWriting();
-        return false;
-    }
-    return fichier.commit();
+    return ecriture_entiere::ecrire(
+        {{sortie, [&texte](QIODevice &fichier, QString &) { return fichier.write(texte) == texte.size(); }}});
 }

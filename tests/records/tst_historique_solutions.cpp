@@ -138,7 +138,6 @@ void tst_historique_solutions::capacite_data()
 {
     QTest::addColumn<int>("surplus");
     QTest::addColumn<bool>("vide_avant");
-    QTest::newRow("pleine") << 0 << false;
     QTest::newRow("une de trop") << 1 << false;
     QTest::newRow("trois de trop") << 3 << false;
     QTest::newRow("de trop apres avoir ete videe") << 2 << true;
