@@ -6,7 +6,9 @@
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
+#include "barre_historique.h"
 #include "ecriture_historique.h"
+#include "export_historique.h"
 #include "graphique_historique.h"
 #include "historique_solutions.h"
 #include "graphic_view.h"
@@ -323,7 +325,7 @@ void MainWindow::on_action_ouvrir_historique_triggered()
     auto *dossier = new QPushButton(tr("Choisir ce dossier"), &dialogue);
     connect(dossier, &QPushButton::clicked, &dialogue, [&dialogue, &chemins] {
         chemins = {dialogue.directory().absolutePath()};
-        dialogue.done(QDialog::Accepted);
+        static_cast<QDialog &>(dialogue).done(QDialog::Accepted);
     });
     if (auto *grille = qobject_cast<QGridLayout *>(dialogue.layout()))
         grille->addWidget(dossier, grille->rowCount(), 0, 1, grille->columnCount());
@@ -353,5 +355,40 @@ void MainWindow::on_action_enregistrer_historique_triggered()
     const QString nom = nom_historique(historique.etape(historique.taille() - 1).fichier);
     if (!enregistrer_historique(historique, dossier, nom, &raison))
         std::cout << QStringLiteral("Erreur : historique non enregistré, %1").arg(raison).toLocal8Bit().constData()
+                  << std::endl;
+}
+
+void MainWindow::on_action_exporter_historique_triggered()
+{
+    session_graphe *session = session_courante();
+    if (!session || !session->instance())
+        return;
+    if (session->historique().taille() == 0) {
+        ui->statusBar->showMessage(tr("Aucun historique"), duree_message_ms);
+        return;
+    }
+    QString filtre = tr("Animation GIF (*.gif)");
+    const QString nom = QFileDialog::getSaveFileName(
+        this, tr("Exporter l'historique"), QString(),
+        tr("Animation GIF (*.gif);;Vidéo MP4 (*.mp4);;Faits JSON (*.json);;Bande d'étapes PNG (*.png);;"
+           "Bande d'étapes SVG (*.svg);;Bande d'étapes PDF (*.pdf)"),
+        &filtre);
+    if (nom.isEmpty())
+        return;
+    options_historique options;
+    graphic_view *vue = _pages->page_courante()->get_graphic_view();
+    options.zoom = vue->zoom();
+    options.police = vue->viewport()->font();
+    options.ppp = vue->viewport()->logicalDpiY();
+    if (auto *barre = _historique->barre_de(_pages->page_courante()))
+        options.images_par_seconde = barre->vitesse_lecture();
+    // A strip for a paper: six steps, or every one of a shorter history.
+    constexpr int cellules_bande = 6;
+    if (genre_historique_du_nom(nom, 0) == genre_historique::inconnu)
+        options.bande = cellules_bande;
+    const curseur_attente attente;
+    QString raison;
+    if (!exporter_historique(*session->instance(), session->historique(), nom, options, &raison))
+        std::cout << QStringLiteral("Erreur : historique non exporté, %1").arg(raison).toLocal8Bit().constData()
                   << std::endl;
 }

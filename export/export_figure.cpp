@@ -7,11 +7,13 @@
 #include "ecriture_graphml.h"
 #include "ecriture_image.h"
 #include "ecriture_texte.h"
+#include "export_historique.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 #include "fichier_session.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "historique_solutions.h"
 #include "lecture_fichier.h"
 #include "liste_dessin.h"
 #include "options_export.h"
@@ -21,6 +23,7 @@
 #include "sujet_session.h"
 #include "tri_sortie.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonObject>
@@ -240,6 +243,51 @@ statut_export convertir(const options_export &options, entrees_export &entrees)
     return statut_ecrit;
 }
 
+// The steps' files, read in the order given into a history of the
+// session's instance.
+statut_export lire_etapes(const options_export &options, const graphe_instance &instance,
+                          historique_solutions &historique)
+{
+    for (const QString &chemin : options.historique) {
+        if (sortie_sur_une_entree(options.sortie, chemin))
+            return statut_usage;
+        std::unique_ptr<graphe_solution> solution = lire_fichier(lire_fichier_solution, QFileInfo::exists(chemin),
+                                                                 chemin, QStringLiteral("l'étape"));
+        if (!solution)
+            return statut_lecture;
+        if (historique.ajouter(instance, std::move(solution), chemin, QDateTime::currentDateTime())
+            == historique_solutions::ajout::ajoutee_en_oubliant)
+            signaler(QStringLiteral("plus de %1 étapes : les plus anciennes sont oubliées")
+                         .arg(historique_solutions::capacite));
+    }
+    return statut_ecrit;
+}
+
+// The steps drawn as an animation or a strip, or their facts.
+statut_export ecrire_historique(const options_export &options)
+{
+    entrees_export entrees;
+    options_export instance_seule = options;
+    instance_seule.type_graphe = 1;
+    statut_export statut = lire_session(instance_seule, entrees);
+    historique_solutions historique;
+    if (statut == statut_ecrit)
+        statut = lire_etapes(options, *entrees.session.instance(), historique);
+    if (statut != statut_ecrit)
+        return statut;
+    options_historique o;
+    o.zoom = options.zoom;
+    o.images_par_seconde = options.images_par_seconde;
+    o.bande = options.bande;
+    o.police = QGuiApplication::font();
+    const QScreen *ecran = QGuiApplication::primaryScreen();
+    o.ppp = ecran ? qRound(ecran->logicalDotsPerInchY()) : ppp_sans_ecran;
+    QString raison;
+    if (!exporter_historique(*entrees.session.instance(), historique, options.sortie, o, &raison))
+        return ecriture_refusee(options.sortie, raison);
+    return statut_ecrit;
+}
+
 // Whatever is written from the records alone, without a drawing.
 statut_export ecrire_sans_dessin(const options_export &options)
 {
@@ -267,10 +315,13 @@ void signaler(const QString &message)
 statut_export exporter_figure(const options_export &options)
 {
     // A report on standard output keeps it for the JSON alone.
-    const bool rapport = options.genre == genre_sortie::rapport;
+    const bool rapport = options.genre == genre_sortie::rapport
+                         || (options.genre == genre_sortie::historique && sortie_rapport(options.sortie));
     const tri_sortie tri(std::cout, std::cerr, options.traces, rapport ? &std::cerr : nullptr);
     if (sortie_sur_une_entree(options.sortie, options.session))
         return statut_usage;
+    if (options.genre == genre_sortie::historique)
+        return ecrire_historique(options);
     if (options.genre != genre_sortie::dessin)
         return ecrire_sans_dessin(options);
     const QSize aire = aire_dessin::taille(options.zoom);

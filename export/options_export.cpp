@@ -2,6 +2,7 @@
 
 #include "ecriture_graphml.h"
 #include "ecriture_image.h"
+#include "export_historique.h"
 #include "facteurs_zoom.h"
 #include "lecture_fichier.h"
 #include "rapport_json.h"
@@ -18,6 +19,11 @@ const QString option_pixels = QStringLiteral("scale");
 const QString option_traces = QStringLiteral("verbose");
 const QString option_sortie = QStringLiteral("output");
 const QString option_comparer = QStringLiteral("compare");
+const QString option_historique = QStringLiteral("history");
+const QString option_ips = QStringLiteral("fps");
+const QString option_bande = QStringLiteral("strip");
+constexpr int ips_max = 60;
+constexpr int bande_max = 100;
 
 constexpr int pixels_par_unite_max = 8;
 
@@ -35,6 +41,14 @@ genre_sortie genre_du_nom(const QString &sortie)
 // What the output's kind does not go with; empty when it goes.
 QString refus_du_genre(const options_export &options)
 {
+    if (options.genre == genre_sortie::historique)
+        return genre_historique_du_nom(options.sortie, options.bande) == genre_historique::inconnu
+                   ? QStringLiteral("--history écrit .gif, .mp4 ou .json, ou avec --strip K une image "
+                                    "(.png, .jpg, .bmp, .tif, .svg, .pdf), pas « %1 »")
+                         .arg(options.sortie)
+                   : QString();
+    if (options.bande > 0)
+        return QStringLiteral("--strip va avec --history");
     if (options.genre == genre_sortie::dessin && format_du_nom(options.sortie) == format_image::inconnu)
         return QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, "
                               ".svg, .pdf, .dot, .graphml, .vga ou .json")
@@ -45,6 +59,32 @@ QString refus_du_genre(const options_export &options)
     if (options.genre == genre_sortie::conversion && !est_fichier_graphml(options.session))
         return QStringLiteral("une sortie .vga convertit un fichier GraphML, pas « %1 »").arg(options.session);
     return QString();
+}
+
+// An integer option from 1 to maximum; false with the reason otherwise.
+bool lire_entier(const QCommandLineParser &analyseur, const QString &option, int maximum, int &valeur,
+                 QString &raison)
+{
+    bool nombre = false;
+    const QString texte = analyseur.value(option);
+    valeur = texte.toInt(&nombre);
+    if (nombre && valeur >= 1 && valeur <= maximum)
+        return true;
+    raison = QStringLiteral("--%1 est un entier de 1 à %2, pas « %3 »").arg(option).arg(maximum).arg(texte);
+    return false;
+}
+
+bool lire_options_historique(const QCommandLineParser &analyseur, options_export &options, QString &raison)
+{
+    if (!lire_entier(analyseur, option_ips, ips_max, options.images_par_seconde, raison))
+        return false;
+    if (analyseur.isSet(option_bande) && !lire_entier(analyseur, option_bande, bande_max, options.bande, raison))
+        return false;
+    if (analyseur.isSet(option_historique) && (analyseur.isSet(option_comparer) || analyseur.isSet(option_instance))) {
+        raison = QStringLiteral("--history dessine des solutions : il exclut --compare et --instance");
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -71,6 +111,16 @@ void declarer_options(QCommandLineParser &analyseur)
                          QStringLiteral("Compare la solution de la session à la solution B : les MA de A seule en "
                                         "bleu, de B seule en vermillon ; implique --solution."),
                          QStringLiteral("SOLUTION_B")});
+    analyseur.addOption({option_historique,
+                         QStringLiteral("Historique d'un solveur : les arguments sont les fichiers de solution "
+                                        "des étapes, dans l'ordre, puis la session ; écrit une animation (.gif, "
+                                        ".mp4), ses faits (.json) ou, avec --strip, une bande d'étapes.")});
+    analyseur.addOption({option_ips, QStringLiteral("Étapes par seconde d'une animation, de 1 à 60 (2 par défaut)."),
+                         QStringLiteral("N"), QStringLiteral("2")});
+    analyseur.addOption({option_bande,
+                         QStringLiteral("Bande de K étapes réparties également, la première et la dernière "
+                                        "comprises, sur une page (toute image, SVG, PDF)."),
+                         QStringLiteral("K")});
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
@@ -79,6 +129,8 @@ void declarer_options(QCommandLineParser &analyseur)
                                         "GraphML en session (G.vga, G.txt et G_sol.txt) ; "
                                         "- écrit les faits en JSON sur la sortie standard."),
                          QStringLiteral("SORTIE")});
+    analyseur.addPositionalArgument(QStringLiteral("[SOLUTION...]"),
+                                    QStringLiteral("Avec --history, les fichiers de solution des étapes."));
     analyseur.addPositionalArgument(QStringLiteral("SESSION.vga"),
                                     QStringLiteral("Fichier de session, ou réseau GraphML (.graphml, ou de "
                                                    "racine graphml), à lire."),
@@ -117,7 +169,17 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         return false;
     }
 
-    const QStringList arguments = analyseur.positionalArguments();
+    if (!lire_options_historique(analyseur, options, raison))
+        return false;
+    QStringList arguments = analyseur.positionalArguments();
+    if (analyseur.isSet(option_historique)) {
+        if (arguments.size() < 2) {
+            raison = QStringLiteral("--history attend au moins un fichier de solution puis la session");
+            return false;
+        }
+        options.historique = arguments.mid(0, arguments.size() - 1);
+        arguments = arguments.mid(arguments.size() - 1);
+    }
     if (arguments.size() != 1) {
         raison = arguments.isEmpty() ? QStringLiteral("aucun fichier de session")
                                      : QStringLiteral("un seul fichier de session, pas %1").arg(arguments.size());
@@ -131,7 +193,7 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         return false;
     }
     options.sortie = sorties.last();
-    options.genre = genre_du_nom(options.sortie);
+    options.genre = options.historique.isEmpty() ? genre_du_nom(options.sortie) : genre_sortie::historique;
     raison = refus_du_genre(options);
     return raison.isEmpty();
 }

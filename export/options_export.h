@@ -2,13 +2,14 @@
 #define OPTIONS_EXPORT_H
 
 #include <QString>
+#include <QStringList>
 
 class QCommandLineParser;
 
 // What the output's name asks for: a drawing (picture, vector or DOT), the
 // facts as JSON, the network as GraphML, or a GraphML input converted to a
 // session file with its instance and solution files.
-enum class genre_sortie { dessin, rapport, graphml, conversion };
+enum class genre_sortie { dessin, rapport, graphml, conversion, historique };
 
 // What one run of the command is asked to draw and where to write it.
 struct options_export {
@@ -22,6 +23,12 @@ struct options_export {
     QString comparer;
     QString session;
     QString sortie;
+    // --history: the solution files of the steps, in the order given.
+    QStringList historique;
+    // --fps: an animation's steps a second.
+    int images_par_seconde = 2;
+    // --strip: the steps a strip shows; 0 for none.
+    int bande = 0;
 };
 
 // Declares the command's options and its argument on the parser.

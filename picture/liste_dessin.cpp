@@ -112,6 +112,36 @@ void liste_dessin::ajouter_texte(const QString &contenu, const QPointF &position
     _textes.push_back({{contenu, position, teinte}, couleur != nullptr, bornes_texte(contenu, position, _police)});
 }
 
+void liste_dessin::ajouter_liste(const liste_dessin &autre, const QPoint &decalage)
+{
+    const auto premier = std::uint32_t(_sommets.size());
+    for (const element &e : autre._elements) {
+        switch (e.type()) {
+        case genre::ligne: {
+            const ligne &l = autre._lignes[e.indice()];
+            ajouter_ligne(l.trait.translated(decalage), autre.stylo(l.stylo));
+            break;
+        }
+        case genre::texte: {
+            const texte &t = autre._textes[e.indice()];
+            ajouter_texte(t.dessine.contenu, t.dessine.position + decalage, t.couleur_donnee ? &t.dessine.couleur : nullptr);
+            break;
+        }
+        case genre::arc: {
+            const arc &a = autre._arcs[e.indice()];
+            ajouter_arc(premier + a.source, premier + a.destination, autre.stylo(a.stylo));
+            break;
+        }
+        case genre::sommet: {
+            const sommet &s = autre._sommets[e.indice()];
+            ajouter_sommet(s.coin + decalage, s.id, autre.brosse(s.fond).color(), autre.couleur_etiquette(s.etiquette),
+                           autre.contour());
+            break;
+        }
+        }
+    }
+}
+
 void liste_dessin::ajouter_arc(std::uint32_t source, std::uint32_t destination, const QPen &stylo)
 {
     _elements.emplace_back(genre::arc, std::uint32_t(_arcs.size()));

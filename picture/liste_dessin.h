@@ -80,6 +80,9 @@ public:
     void ajouter_arc(std::uint32_t source, std::uint32_t destination, const QPen &stylo);
     std::uint32_t ajouter_sommet(const QPoint &coin, int id, const QColor &fond, const QColor &etiquette,
                                  const QPen &contour);
+    // Every entry of another drawing, moved by `decalage`, on top of these:
+    // several drawings on one page.
+    void ajouter_liste(const liste_dessin &autre, const QPoint &decalage);
     // Sorts the entries into their tiles and each vertex's arcs, for a
     // screen painted in tiles and for drags; a list painted whole needs none.
     void indexer();
