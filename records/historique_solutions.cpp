@@ -102,7 +102,6 @@ historique_solutions::ajout historique_solutions::ajouter(const graphe_instance 
                                                           std::shared_ptr<const graphe_solution> solution,
                                                           const QString &fichier, const QDateTime &lue_le)
 {
-    Q_ASSERT(solution);
     if (!solution || (!_etapes.empty() && memes_listes(*_etapes.back().solution, *solution)))
         return ajout::identique;
 

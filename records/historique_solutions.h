@@ -62,7 +62,7 @@ public:
     // Appends a step unless its lists (MA, SL, BR, in order) equal the last step's. Past `capacite` the oldest
     // step goes and the new first step's difference becomes a first step's; ajoutee_en_oubliant is returned the
     // first time only (the console says so once), ajoutee afterwards. A solution whose lists hold spare capacity
-    // is kept as a tight copy so that a full history stays within its memory.
+    // is kept as a tight copy so that a full history stays within its memory. A null solution adds nothing.
     ajout ajouter(const graphe_instance &instance, std::shared_ptr<const graphe_solution> solution,
                   const QString &fichier, const QDateTime &lue_le);
     int taille() const;
