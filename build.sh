@@ -21,6 +21,7 @@ build_dir=${VG_BUILD_DIR:-$racine/build}
 
 paquets=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core
     libgif-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libqt6opengl6-dev pkg-config cmake ninja-build g++)
+# (Qt Charts asks CMake for Qt OpenGL, which its package does not bring.)
 # Installed where the release has them. Qt's SVG plugins (reading SVG files
 # back, the theme's SVG icons) come with libqt6svg6 in Debian 12 and in a
 # package of their own from Debian 13 on.

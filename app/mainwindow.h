@@ -43,6 +43,7 @@ public:
     registre_sessions &registre() { return *_registre; }
     pages_graphe &pages() { return *_pages; }
     rechargement &rechargeur() { return *_rechargement; }
+    suivi_historique &historique() { return *_historique; }
 
 protected:
     void changeEvent(QEvent *e) override;

@@ -8,12 +8,12 @@
 #include "historique_solutions.h"
 #include "lecture_fichier.h"
 #include "liste_graphe.h"
+#include "ordre_naturel.h"
 #include "pages_graphe.h"
 #include "panneau_faits.h"
 #include "registre_sessions.h"
 #include "session_graphe.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -29,13 +29,11 @@ void dire(const QString &ligne)
     std::cout << ligne.toLocal8Bit().constData() << std::endl;
 }
 
-// run_2 before run_10.
+// run_2 before run_10, whatever the locale.
 void trier_naturellement(QStringList &chemins)
 {
-    QCollator collation;
-    collation.setNumericMode(true);
-    std::stable_sort(chemins.begin(), chemins.end(), [&collation](const QString &a, const QString &b) {
-        return collation.compare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
+    std::stable_sort(chemins.begin(), chemins.end(), [](const QString &a, const QString &b) {
+        return avant_naturel(QFileInfo(a).fileName(), QFileInfo(b).fileName());
     });
 }
 

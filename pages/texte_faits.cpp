@@ -171,9 +171,9 @@ QString difference(const difference_etapes &d)
 {
     using namespace couleurs_dessin;
     static const char *const listes[3] = {"MA", "SL", "BR"};
-    QString t = pastille(vermillon_seulement_b, QStringLiteral("entrés dans MA")) + QStringLiteral(" ")
-                + pastille(bleu_seulement_a, QStringLiteral("sortis de MA")) + QStringLiteral("<br>");
-    t += titre(QStringLiteral("Depuis l'étape précédente"), QString());
+    QString t = QStringLiteral("<br>") + pastille(vermillon_seulement_b, QStringLiteral("entrés dans MA"))
+                + QStringLiteral(" ") + pastille(bleu_seulement_a, QStringLiteral("sortis de MA"))
+                + QStringLiteral("<br><b>Depuis l'étape précédente</b><br>");
     for (int k = 0; k < 3; ++k)
         t += ligne(QLatin1String(listes[k]),
                    QStringLiteral("+%1, −%2").arg(d.entres[std::size_t(k)]).arg(d.sortis[std::size_t(k)]));

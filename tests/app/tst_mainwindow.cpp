@@ -63,6 +63,7 @@ void tst_mainwindow::actions_data()
     QTest::newRow("ouvrir") << "action_ouvrir_un_fichier" << "Ouvrir une session" << "Ctrl+O" << false << false;
     QTest::newRow("recharger") << "action_recharger" << "Recharger" << "F5" << false << false;
     QTest::newRow("recharger auto") << "action_recharger_auto" << "Recharger automatiquement" << "" << true << true;
+    QTest::newRow("garder historique") << "action_garder_historique" << "Garder l'historique" << "" << true << true;
     QTest::newRow("enregistrer") << "action_save_image" << "Enregistrer le graphe sous.." << "" << false << false;
     QTest::newRow("exit") << "actionExit_2" << "Exit" << "" << false << false;
     QTest::newRow("x1") << "action_zoom_x1" << "x1" << "" << true << true;
@@ -101,9 +102,11 @@ void tst_mainwindow::menus()
         titres << a->text();
     QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
     QCOMPARE(textes_menu(ui->menuFichier),
-             (QStringList{"Ouvrir une session", "Recharger", "-", "Enregistrer le graphe sous..", "-", "Exit"}));
+             (QStringList{"Ouvrir une session", "Recharger", "Ouvrir un historique...", "-",
+                          "Enregistrer le graphe sous..", "Enregistrer l'historique sous...",
+                          "Exporter l'historique...", "-", "Exit"}));
     QCOMPARE(textes_menu(ui->menu_opt), (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...",
-                                                     "Recharger automatiquement"}));
+                                                     "Recharger automatiquement", "Garder l'historique"}));
     QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
     QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
     QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));

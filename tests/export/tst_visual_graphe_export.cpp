@@ -269,6 +269,24 @@ void tst_visual_graphe_export::statuts_data()
         << QStringList{"--solution", "tabulation.vga", "-o", "f.png"} << 2
         << "la solution « %D/tab_sol.txt » n'a pas pu être lue : tab_sol.txt:2 : en-tête « NB_MA » sans double "
            "tabulation" << "f.png";
+    const QString etape = exemple + "_sol.txt";
+    QTest::newRow("historique en gif") << QStringList{"--history", etape, etape, s, "-o", "h.gif"} << 0 << "" << "h.gif";
+    QTest::newRow("historique en bande pdf")
+        << QStringList{"--history", "--strip", "2", etape, s, "-o", "h.pdf"} << 0 << "" << "h.pdf";
+    QTest::newRow("historique, etape illisible")
+        << QStringList{"--history", etape, "tab_sol.txt", s, "-o", "h.gif"} << 2
+        << "l'étape « tab_sol.txt » n'a pas pu être lue : tab_sol.txt:2 : en-tête « NB_MA » sans double tabulation"
+        << "h.gif";
+    QTest::newRow("historique sans etape") << QStringList{"--history", s, "-o", "h.gif"} << 1
+                                           << "--history attend au moins un fichier de solution puis la session (voir --help)"
+                                           << "h.gif";
+    QTest::newRow("historique en image sans bande")
+        << QStringList{"--history", etape, s, "-o", "h.png"} << 1
+        << "--history écrit .gif, .mp4 ou .json, ou avec --strip K une image (.png, .jpg, .bmp, .tif, .svg, .pdf), "
+           "pas « h.png » (voir --help)"
+        << "h.png";
+    QTest::newRow("bande sans historique") << QStringList{"--strip", "3", s, "-o", "f.png"} << 1
+                                           << "--strip va avec --history (voir --help)" << "f.png";
     QTest::newRow("dossier de sortie absent") << QStringList{s, "-o", "nulle_part/f.png"} << 3
                                               << "la sortie « nulle_part/f.png » n'a pas pu être écrite"
                                               << "nulle_part/f.png";

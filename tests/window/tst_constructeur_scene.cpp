@@ -6,6 +6,9 @@
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
+#include "rendu_dessin.h"
+#include "tuiles_dessin.h"
 #include "session_graphe.h"
 #include "sujet_session.h"
 
@@ -95,6 +98,8 @@ private slots:
     void comparaison();
     void enregistrements_incomplets_data();
     void enregistrements_incomplets();
+    void etape_d_historique_data();
+    void etape_d_historique();
 };
 
 void tst_constructeur_scene::cadre_gradue_data()
@@ -463,6 +468,82 @@ void tst_constructeur_scene::enregistrements_incomplets()
     QCOMPARE(arcs_de(vue).size(), nb_arcs);
     const int nb_info = cas == 0 || (cas == 1 && type_graphe != 1) ? 0 : 1;
     QCOMPARE(vue.scene()->items().size(), 66 + nb_info + nb_arcs + nb_sommets);
+}
+
+void tst_constructeur_scene::etape_d_historique_data()
+{
+    // A chain 0-1-2-3-4, sink 0, BR {4}; the step before has MA {0, 1, 2}.
+    QTest::addColumn<QList<int>>("ma");
+    QTest::addColumn<QList<int>>("precedente");
+    QTest::addColumn<bool>("sur_la_precedente");
+    QTest::addColumn<QList<int>>("fonds");
+    QTest::addColumn<QList<QPoint>>("arcs");
+    QTest::addColumn<QList<int>>("stylos");
+    // Fills: 0 sink, 1 MA, 2 BR, 3 other, 4 joined, 5 left; pens: 0 grey,
+    // 1 joined, 2 left.
+    QTest::newRow("entres et sortis")
+        << QList<int>{0, 2, 3} << QList<int>{0, 1, 2} << false << QList<int>{0, 5, 1, 4, 2}
+        << QList<QPoint>{{0, 1}, {2, 1}, {2, 3}, {3, 2}, {3, 4}, {1, 0}, {1, 2}} << QList<int>{0, 0, 0, 1, 1, 2, 2};
+    QTest::newRow("aucun changement")
+        << QList<int>{0, 1, 2} << QList<int>{0, 1, 2} << false << QList<int>{0, 1, 1, 3, 2}
+        << QList<QPoint>{{0, 1}, {1, 0}, {1, 2}, {2, 1}, {2, 3}} << QList<int>{0, 0, 0, 0, 0};
+    QTest::newRow("changee sur la precedente")
+        << QList<int>{0, 2, 3} << QList<int>{0, 1, 2} << true << QList<int>{0, 5, 1, 4, 2}
+        << QList<QPoint>{{0, 1}, {2, 1}, {2, 3}, {3, 2}, {3, 4}, {1, 0}, {1, 2}} << QList<int>{0, 0, 0, 1, 1, 2, 2};
+    QTest::newRow("revenue sur la precedente")
+        << QList<int>{0, 1, 2} << QList<int>{0, 2, 3} << true << QList<int>{0, 4, 1, 5, 2}
+        << QList<QPoint>{{0, 1}, {1, 0}, {1, 2}, {2, 1}, {2, 3}, {3, 2}, {3, 4}} << QList<int>{0, 1, 1, 0, 0, 2, 2};
+}
+
+void tst_constructeur_scene::etape_d_historique()
+{
+    QFETCH(QList<int>, ma);
+    QFETCH(QList<int>, precedente);
+    QFETCH(bool, sur_la_precedente);
+    QFETCH(QList<int>, fonds);
+    QFETCH(QList<QPoint>, arcs);
+    QFETCH(QList<int>, stylos);
+    auto session = creer_session({{0, 0}, {1, 1}, {2, 0}, {3, 1}, {4, 0}}, {{1}, {0, 2}, {1, 3}, {2, 4}, {3}});
+    ajouter_solution(*session, precedente, {4});
+    graphe_solution etape;
+    for (int s : ma)
+        etape.liste_ma().push_back(std::uint16_t(s));
+    etape.liste_br() = {4};
+    sujet_dessin sujet = sujet_de(session.get(), 2);
+    sujet.precedente = sujet.solution;
+    sujet.solution = &etape;
+    graphic_view vue;
+    capture_flux console;
+    // Drawn anew, or changed from the step before's drawing in what differs.
+    if (sur_la_precedente) {
+        construire_scene(&vue, sujet_de(session.get(), 2));
+        vue.tuiles().preparer(liste_dessin::tuiles(QRect(QPoint(0, 0), vue.liste()->aire()), vue.liste()->aire()));
+        QVERIFY(changer_scene(&vue, sujet));
+    } else {
+        construire_scene(&vue, sujet);
+    }
+    const QList<QColor> couleurs{{0, 128, 0}, {173, 255, 47}, {250, 128, 114}, {244, 244, 244}, {213, 94, 0}, {0, 114, 178}};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(vue.liste_sommets()[i]->brush().color(), couleurs[fonds[i]]);
+    const QList<QPen> pens{QPen(QColor(170, 170, 170)), QPen(couleurs[4], 1.5, Qt::DashLine), QPen(couleurs[5], 1.5)};
+    QList<QPair<QPoint, int>> attendus, dessines;
+    for (int i = 0; i < arcs.size(); ++i)
+        attendus.append({arcs[i], stylos[i]});
+    for (graphic_item_arc *arc : arcs_de(vue))
+        dessines.append({QPoint(arc->source()->id(), arc->destination()->id()), int(pens.indexOf(arc->pen()))});
+    // Items changed in place need not keep the list's order among arcs.
+    const auto par_extremites = [](const QPair<QPoint, int> &a, const QPair<QPoint, int> &b) {
+        return std::make_pair(a.first.x(), a.first.y()) < std::make_pair(b.first.x(), b.first.y());
+    };
+    std::sort(attendus.begin(), attendus.end(), par_extremites);
+    std::sort(dessines.begin(), dessines.end(), par_extremites);
+    QCOMPARE(dessines, attendus);
+    // The screen's tiles, kept or made again, are those of the step drawn anew.
+    const dessin neuf = construire_dessin(sujet, vue.liste()->aire(), vue.viewport()->font(), vue.viewport()->logicalDpiY());
+    for (const QPoint &t : liste_dessin::tuiles(QRect(QPoint(0, 0), neuf.liste->aire()), neuf.liste->aire())) {
+        vue.tuiles().preparer({t});
+        QCOMPARE(vue.tuiles().image(t), rendu_dessin::tuile(*neuf.liste, t));
+    }
 }
 
 QTEST_MAIN(tst_constructeur_scene)
