@@ -61,15 +61,21 @@ void ajouter_texte(QGraphicsScene *scene, const liste_dessin::texte &t)
     scene->addItem(item);
 }
 
+// An arc between two vertices, listed in both.
+void relier(graphic_item_arc *arc, const QPen &stylo, graphic_item_sommet *source, graphic_item_sommet *destination)
+{
+    arc->setPen(stylo);
+    source->arcs_sortants().push_back(arc);
+    arc->source() = source;
+    destination->arcs_entrants().push_back(arc);
+    arc->destination() = destination;
+}
+
 graphic_item_arc *ajouter_arc(QGraphicsScene *scene, const liste_dessin &liste, const liste_dessin::arc &a,
                               graphic_item_sommet *source, graphic_item_sommet *destination)
 {
     auto *item = new graphic_item_arc(nullptr);
-    item->setPen(liste.stylo(a.stylo));
-    source->arcs_sortants().push_back(item);
-    item->source() = source;
-    destination->arcs_entrants().push_back(item);
-    item->destination() = destination;
+    relier(item, liste.stylo(a.stylo), source, destination);
     scene->addItem(item);
     item->ajuster_ligne();
     return item;
@@ -102,36 +108,52 @@ void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_cre
     }
 }
 
-// The arcs of these vertices go, with their places in their ends' lists.
-void retirer_arcs(const std::vector<graphic_item_sommet *> &sommets, const std::vector<std::uint32_t> &sources)
+// The arcs of these vertices leave their ends' lists and the drawing,
+// kept hidden for arcs to come.
+void retirer_arcs(const std::vector<graphic_item_sommet *> &sommets, const std::vector<std::uint32_t> &sources,
+                  std::vector<graphic_item_arc *> &libres)
 {
     for (std::uint32_t v : sources) {
         for (graphic_item_arc *arc : sommets[v]->arcs_sortants()) {
             std::vector<graphic_item_arc *> &entrants = arc->destination()->arcs_entrants();
             entrants.erase(std::remove(entrants.begin(), entrants.end(), arc), entrants.end());
-            delete arc;
+            arc->source() = nullptr;
+            arc->destination() = nullptr;
+            libres.push_back(arc);
         }
         sommets[v]->arcs_sortants().clear();
     }
 }
 
-// The new list's arcs of these vertices, under every vertex as the list
-// stacks them: vertices are raised once above the arcs added after them.
+// The new list's arcs of these vertices, from the hidden ones first, under
+// every vertex as the list stacks them: vertices are raised once above the
+// arcs added after them. Those left over are hidden.
 void ajouter_arcs_de(QGraphicsScene *scene, const liste_dessin &liste, const std::vector<graphic_item_sommet *> &sommets,
-                     const std::vector<std::uint32_t> &sources)
+                     const std::vector<std::uint32_t> &sources, std::vector<graphic_item_arc *> &libres)
 {
-    if (sources.empty())
-        return;
     constexpr qreal au_dessus = 1;
-    if (!sommets.empty() && sommets.front()->zValue() < au_dessus)
+    if (!sources.empty() && !sommets.empty() && sommets.front()->zValue() < au_dessus)
         for (graphic_item_sommet *sommet : sommets)
             sommet->setZValue(au_dessus);
     std::vector<bool> change(sommets.size(), false);
     for (std::uint32_t v : sources)
         change[v] = true;
-    for (const liste_dessin::arc &a : liste.arcs())
-        if (change[a.source])
+    std::size_t repris = 0;
+    for (const liste_dessin::arc &a : liste.arcs()) {
+        if (!change[a.source])
+            continue;
+        if (repris == libres.size()) {
             ajouter_arc(scene, liste, a, sommets[a.source], sommets[a.destination]);
+            continue;
+        }
+        graphic_item_arc *arc = libres[repris++];
+        relier(arc, liste.stylo(a.stylo), sommets[a.source], sommets[a.destination]);
+        arc->ajuster_ligne();
+        arc->show();
+    }
+    libres.erase(libres.begin(), libres.begin() + std::ptrdiff_t(repris));
+    for (graphic_item_arc *arc : libres)
+        arc->hide();
 }
 
 } // namespace
@@ -145,7 +167,10 @@ bool changer_scene(graphic_view *vue, const sujet_dessin &sujet)
                                  vue->viewport()->logicalDpiY());
     d.liste->indexer();
     const liste_dessin::changements c = d.liste->changements_depuis(*avant);
-    if (!c.comparables)
+    // Past a quarter of the vertices, a scene made anew is quicker than one
+    // changed item by item.
+    constexpr std::size_t part_changeable = 4;
+    if (!c.comparables || c.sources.size() * part_changeable > avant->sommets().size())
         return false;
     const std::vector<graphic_item_sommet *> &sommets = vue->liste_sommets();
     for (std::uint32_t v : c.sommets) {
@@ -153,8 +178,8 @@ bool changer_scene(graphic_view *vue, const sujet_dessin &sujet)
         sommets[v]->setBrush(d.liste->brosse(s.fond));
         sommets[v]->set_couleur_etiquette(d.liste->couleur_etiquette(s.etiquette));
     }
-    retirer_arcs(sommets, c.sources);
-    ajouter_arcs_de(vue->scene(), *d.liste, sommets, c.sources);
+    retirer_arcs(sommets, c.sources, vue->arcs_libres());
+    ajouter_arcs_de(vue->scene(), *d.liste, sommets, c.sources, vue->arcs_libres());
     vue->changer_dessin(std::move(d.roles), std::move(d.liste), c.tuiles);
     return true;
 }

@@ -14,7 +14,8 @@ void construire_scene(graphic_view *vue, const sujet_dessin &sujet);
 // Draws a drawing of the same frame and vertices over the view's (a
 // history's next step): only the vertices whose colours changed, the arcs
 // of the vertices whose arcs changed and their tiles are made again. False,
-// with the view untouched, when the drawings differ in more than that.
+// with the view untouched, when the drawings differ in more than that or
+// in so much that drawing anew is quicker.
 bool changer_scene(graphic_view *vue, const sujet_dessin &sujet);
 
 #endif

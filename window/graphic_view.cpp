@@ -59,6 +59,7 @@ graphic_view::~graphic_view()
 {
     std::cout << "supprimer un graphic_view" << std::endl;
     _liste_sommets.clear();
+    _arcs_libres.clear();
     _glisser.oublier();
     _scene->clear();
 }
@@ -84,6 +85,7 @@ void graphic_view::vider()
     _position->attendre_image(false);
     _position->annoncer(QString());
     _liste_sommets.clear();
+    _arcs_libres.clear();
     // The copy goes with the scene: end the drag without deleting it twice.
     if (_glisser.en_cours()) {
         _glisser.oublier();

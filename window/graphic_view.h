@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class graphic_item_arc;
 class graphic_item_sommet;
 class liste_dessin;
 class marques_choix;
@@ -36,6 +37,9 @@ public:
     graphic_item_sommet *trouver_sommet(int id);
 
     std::vector<graphic_item_sommet *> &liste_sommets() { return _liste_sommets; }
+    // Arcs a change of drawing left over, hidden in the scene for the next
+    // one: a scene takes time in the number of its items to delete one.
+    std::vector<graphic_item_arc *> &arcs_libres() { return _arcs_libres; }
     int &largeur_scene() { return _largeur_scene; }
     int &hauteur_scene() { return _hauteur_scene; }
     int zoom() const { return _zoom; }
@@ -97,6 +101,7 @@ private:
     void mettre_a_jour(const std::vector<QPoint> &touchees);
 
     std::vector<graphic_item_sommet *> _liste_sommets;
+    std::vector<graphic_item_arc *> _arcs_libres;
     int _zoom = 1;
     int _largeur_scene = aire_dessin::largeur;
     int _hauteur_scene = aire_dessin::hauteur;

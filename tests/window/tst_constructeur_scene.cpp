@@ -64,8 +64,9 @@ QList<QGraphicsItem *> dans_l_ordre(graphic_view &vue)
 QList<graphic_item_arc *> arcs_de(graphic_view &vue)
 {
     QList<graphic_item_arc *> arcs;
+    // An arc hidden for later is no part of the drawing.
     for (QGraphicsItem *item : dans_l_ordre(vue))
-        if (auto *arc = dynamic_cast<graphic_item_arc *>(item))
+        if (auto *arc = dynamic_cast<graphic_item_arc *>(item); arc && arc->isVisible())
             arcs.append(arc);
     return arcs;
 }
