@@ -167,10 +167,12 @@ bool changer_scene(graphic_view *vue, const sujet_dessin &sujet)
                                  vue->viewport()->logicalDpiY());
     d.liste->indexer();
     const liste_dessin::changements c = d.liste->changements_depuis(*avant);
-    // Past a quarter of the vertices, a scene made anew is quicker than one
-    // changed item by item.
+    // Past a quarter of the vertices (and a few), a scene made anew is
+    // quicker than one changed item by item.
     constexpr std::size_t part_changeable = 4;
-    if (!c.comparables || c.sources.size() * part_changeable > avant->sommets().size())
+    constexpr std::size_t toujours_changeables = 1024;
+    if (!c.comparables
+        || c.sources.size() > std::max(toujours_changeables, avant->sommets().size() / part_changeable))
         return false;
     const std::vector<graphic_item_sommet *> &sommets = vue->liste_sommets();
     for (std::uint32_t v : c.sommets) {

@@ -9,6 +9,7 @@
 #include "figures_enfants.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "memoire.h"
 
 #include <QElapsedTimer>
 
@@ -20,19 +21,6 @@
 inline double millisecondes(const QElapsedTimer &t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Resident memory now, in MB.
-inline double memoire_mo()
-{
-    long pages = 0, residentes = 0;
-    std::FILE *statm = std::fopen("/proc/self/statm", "r");
-    if (!statm)
-        return 0;
-    if (std::fscanf(statm, "%ld %ld", &pages, &residentes) != 2)
-        residentes = 0;
-    std::fclose(statm);
-    return double(residentes) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 inline long pic_memoire_mo()

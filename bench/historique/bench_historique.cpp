@@ -17,6 +17,7 @@
 #include "historique_solutions.h"
 #include "lecture_fichier.h"
 #include "mediane.h"
+#include "memoire.h"
 #include "reseau_bench.h"
 #include "session_graphe.h"
 
@@ -35,19 +36,6 @@
 namespace {
 
 enum role : std::uint8_t { aucun, ma, sl, br };
-
-// Resident memory now, in MB.
-double memoire_mo()
-{
-    long pages = 0, residentes = 0;
-    std::FILE *statm = std::fopen("/proc/self/statm", "r");
-    if (!statm)
-        return 0;
-    if (std::fscanf(statm, "%ld %ld", &pages, &residentes) != 2)
-        residentes = 0;
-    std::fclose(statm);
-    return double(residentes) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // One role a sensor, from the generator's lists; with tous, the sensors in
 // none become SL.
