@@ -113,7 +113,7 @@ case "${1:-}" in
         # their own, under ThreadSanitizer; any report fails the test.
         installer
         build_dir=${VG_BUILD_DIR:-$racine/build-tsan}
-        tests_tsan=(tst_rendu_dessin tst_rendu_identique tst_graphic_view)
+        tests_tsan=(tst_rendu_dessin tst_rendu_identique tst_graphic_view tst_constructeur_scene)
         cmake -S "$racine" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVG_TSAN=ON
         cmake --build "$build_dir" -j"$(nproc)" --target "${tests_tsan[@]}"
         export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$racine/tests/tsan.supp"

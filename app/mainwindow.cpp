@@ -21,6 +21,7 @@
 #include "suivi_historique.h"
 
 #include <QFileDialog>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -36,7 +37,7 @@
 namespace {
 
 // A chart that reads at a glance, under the facts.
-constexpr int hauteur_graphique = 180;
+constexpr int hauteur_graphique = 240;
 constexpr int duree_message_ms = 1500;
 
 // The tree's slot keeps the on_..._triggered name the window has always
@@ -84,10 +85,13 @@ MainWindow::MainWindow(QWidget *parent)
         pages_graphe::actions_zoom{ui->action_zoom_x1, ui->action_zoom_x2, ui->action_zoom_x4,
                                    ui->action_zoom_x8, ui->action_zoom_x16});
     _registre->compteur_sessions() = 0;
-    auto *graphique = new graphique_historique(ui->dockWidgetContents_6);
+    // The chart of a history's steps under the tree, above the facts box,
+    // whose frame is kept a few lines high: shown on a history page only.
+    auto *graphique = new graphique_historique(ui->treeView->parentWidget());
     graphique->setObjectName(QStringLiteral("graphique_historique"));
     graphique->setMinimumHeight(hauteur_graphique);
-    ui->verticalLayout_12->addWidget(graphique);
+    if (auto *colonne = qobject_cast<QBoxLayout *>(ui->treeView->parentWidget()->layout()))
+        colonne->insertWidget(colonne->indexOf(ui->treeView) + 1, graphique);
     _panneau = new panneau_faits(ui->zone_info_boite, ui->stackedWidget, *_pages, graphique);
     _historique = std::make_unique<suivi_historique>(*_registre, *_pages, *_panneau, ui->treeView);
     _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, *_historique);

@@ -14,7 +14,8 @@ namespace {
 // Okabe–Ito's colours, which stay apart for colour-blind readers.
 const std::array<QColor, 5> couleurs{QColor(0x00, 0x9E, 0x73), QColor(0x56, 0xB4, 0xE9), QColor(0xE6, 0x9F, 0x00),
                                      QColor(0xD5, 0x5E, 0x00), QColor(0xCC, 0x79, 0xA7)};
-const std::array<const char *, 5> noms{"|MA|", "|SL|", "|BR|", "non couverts", "composantes MA"};
+// Short enough for the five to stand on one line of a narrow legend.
+const std::array<const char *, 5> noms{"|MA|", "|SL|", "|BR|", "non couv.", "comp. MA"};
 constexpr int largeur_courbe = 2;
 
 } // namespace
@@ -23,6 +24,9 @@ graphique_historique::graphique_historique(QWidget *parent) : QChartView(parent)
 {
     auto *graphique = new QChart;
     graphique->legend()->setAlignment(Qt::AlignBottom);
+    QFont petite = graphique->legend()->font();
+    petite.setPointSizeF(petite.pointSizeF() * 0.85);
+    graphique->legend()->setFont(petite);
     graphique->setMargins(QMargins(2, 2, 2, 2));
     auto *axe_x = new QValueAxis;
     axe_x->setLabelFormat(QStringLiteral("%d"));
@@ -66,7 +70,11 @@ void graphique_historique::montrer(const std::vector<valeurs> &etapes, int etape
         _courbes[i]->replace(points);
     }
     chart()->axes(Qt::Horizontal).front()->setRange(1, std::max(2, _nombre));
-    chart()->axes(Qt::Vertical).front()->setRange(0, _maximum);
+    auto *axe_y = static_cast<QValueAxis *>(chart()->axes(Qt::Vertical).front());
+    axe_y->setRange(0, _maximum);
+    // Round ticks; the mark spans the axis as it ends up.
+    axe_y->applyNiceNumbers();
+    _maximum = int(axe_y->max());
     marquer(etape);
 }
 
