@@ -22,7 +22,8 @@ constexpr int largeur_courbe = 2;
 
 graphique_historique::graphique_historique(QWidget *parent) : QChartView(parent)
 {
-    auto *graphique = new QChart;
+    // The view's own chart: one set in its place would leave it to us.
+    QChart *graphique = chart();
     graphique->legend()->setAlignment(Qt::AlignBottom);
     QFont petite = graphique->legend()->font();
     petite.setPointSizeF(petite.pointSizeF() * 0.85);
@@ -52,7 +53,6 @@ graphique_historique::graphique_historique(QWidget *parent) : QChartView(parent)
     _marque->attachAxis(axe_x);
     _marque->attachAxis(axe_y);
     graphique->legend()->markers(_marque).front()->setVisible(false);
-    setChart(graphique);
     setRenderHint(QPainter::Antialiasing);
 }
 
