@@ -73,10 +73,13 @@ bool ecrire_bande(const graphe_instance &instance, const historique_solutions &h
 genre_historique genre_historique_du_nom(const QString &sortie, int bande)
 {
     const QString suffixe = QFileInfo(sortie).suffix().toLower();
-    if (bande > 0)
-        return format_du_nom(sortie) == format_image::inconnu || format_du_nom(sortie) == format_image::dot
-                   ? genre_historique::inconnu
-                   : genre_historique::bande;
+    if (bande > 0) {
+        // A strip is one drawing of many vertices of the same numbers: DOT
+        // would merge them.
+        const format_image format = format_du_nom(sortie);
+        return format == format_image::inconnu || format == format_image::dot ? genre_historique::inconnu
+                                                                                : genre_historique::bande;
+    }
     if (suffixe == QLatin1String("gif"))
         return genre_historique::gif;
     if (suffixe == QLatin1String("mp4"))
@@ -114,15 +117,14 @@ bool exporter_historique(const graphe_instance &instance, const historique_solut
     };
     if (historique.taille() == 0)
         return refuser(QStringLiteral("l'historique n'a aucune étape"));
-    switch (genre_historique_du_nom(sortie, options.bande)) {
+    const genre_historique genre = genre_historique_du_nom(sortie, options.bande);
+    switch (genre) {
     case genre_historique::gif:
     case genre_historique::mp4: {
         const animation a = animation_de(instance, historique, options);
-        const bool gif = genre_historique_du_nom(sortie, 0) == genre_historique::gif;
-        return ecriture_entiere::ecrire({{sortie, [&](QIODevice &s, QString &cause) {
-                                              return gif ? ecrire_gif(s, a, cause) : ecrire_mp4(s, a, cause);
-                                          }}},
-                                        raison);
+        const auto ecrire = genre == genre_historique::gif ? ecrire_gif : ecrire_mp4;
+        return ecriture_entiere::ecrire(
+            {{sortie, [&](QIODevice &s, QString &cause) { return ecrire(s, a, cause); }}}, raison);
     }
     case genre_historique::json:
         return ecrire_rapport(json_historique(historique), sortie)
