@@ -83,14 +83,18 @@ public:
         ecrire_texte(base, t.couleur, t.contenu);
     }
 
-    void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
-                const QColor &couleur_numero) override
+    void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id, const QColor &couleur_numero,
+                forme_sommet::forme forme) override
     {
         grouper(nullptr);
-        constexpr double rayon = forme_sommet::rayon;
-        ecrire("<circle cx=\"" + nombre(coin.x() + rayon) + "\" cy=\"" + nombre(coin.y() + rayon) + "\" r=\""
-               + nombre(rayon) + '"' + couleur("fill", fond.color()) + attributs_stylo(contour) + "/>\n");
+        ecrire_forme(forme_sommet::boite_sommet.translated(coin), forme, contour, fond);
         ecrire_texte(QPointF(coin) + forme_sommet::origine_numero(id), couleur_numero, QString::number(id));
+    }
+
+    void marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond) override
+    {
+        grouper(nullptr);
+        ecrire_forme(QRectF(boite), forme, contour, fond);
     }
 
 private:
@@ -106,6 +110,29 @@ private:
             return;
         _stylo_groupe = *stylo;
         ecrire("<g fill=\"none\"" + attributs_stylo(*stylo) + ">\n");
+    }
+
+    // A mark as the painter draws it: a circle, a rectangle or a polygon.
+    void ecrire_forme(const QRectF &boite, forme_sommet::forme f, const QPen &contour, const QBrush &fond)
+    {
+        const QByteArray peinture = (fond.style() == Qt::NoBrush ? QByteArray(" fill=\"none\"") : couleur("fill", fond.color()))
+                                    + (contour.style() == Qt::NoPen ? QByteArray(" stroke=\"none\"") : attributs_stylo(contour));
+        using forme_sommet::forme;
+        if (f == forme::cercle || f == forme::petit_cercle) {
+            const qreal retrait = f == forme::petit_cercle ? forme_sommet::retrait_petit_cercle : 0;
+            const QRectF c = boite.adjusted(retrait, retrait, -retrait, -retrait);
+            const QByteArray centre = "cx=\"" + nombre(c.center().x()) + "\" cy=\"" + nombre(c.center().y()) + '"';
+            if (c.width() == c.height())
+                ecrire("<circle " + centre + " r=\"" + nombre(c.width() / 2) + '"' + peinture + "/>\n");
+            else
+                ecrire("<ellipse " + centre + " rx=\"" + nombre(c.width() / 2) + "\" ry=\"" + nombre(c.height() / 2)
+                       + '"' + peinture + "/>\n");
+            return;
+        }
+        QByteArray points;
+        for (const QPointF &p : forme_sommet::polygone(f, boite))
+            points += (points.isEmpty() ? "" : " ") + nombre(p.x()) + ',' + nombre(p.y());
+        ecrire("<polygon points=\"" + points + '"' + peinture + "/>\n");
     }
 
     void ecrire_texte(const QPointF &base, const QColor &c, const QString &contenu)
