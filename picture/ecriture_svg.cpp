@@ -66,7 +66,7 @@ public:
                             + QByteArray::number(info.pixelSize()) + '"';
     }
 
-    void entete(const QSize &aire, int ppp, const QString &titre);
+    void entete(const QRect &aire, int ppp, const QString &titre, double largeur_cm);
     bool fin();
 
     void ligne(const QLine &l, const stylo &s) override
@@ -182,17 +182,18 @@ private:
     QHash<QString, QPointF> _bases;
 };
 
-void ecrivain_svg::entete(const QSize &aire, int ppp, const QString &titre)
+void ecrivain_svg::entete(const QRect &aire, int ppp, const QString &titre, double largeur_cm)
 {
-    // The same size on paper as on screen.
-    const double mm = millimetres_par_pouce / ppp;
+    // The same size on paper as on screen, unless a width is asked for.
+    const double mm = largeur_cm > 0 ? largeur_cm * 10 / aire.width() : millimetres_par_pouce / ppp;
     ecrire("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg width=\""
            + QByteArray::number(aire.width() * mm, 'f', 3) + "mm\" height=\""
-           + QByteArray::number(aire.height() * mm, 'f', 3) + "mm\" viewBox=\"0 0 "
+           + QByteArray::number(aire.height() * mm, 'f', 3) + "mm\" viewBox=\"" + QByteArray::number(aire.x()) + ' '
+           + QByteArray::number(aire.y()) + ' '
            + QByteArray::number(aire.width()) + ' ' + QByteArray::number(aire.height())
            + "\" xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"" + _attributs_police + ">\n<title>"
            + echapper(titre)
-           + "</title>\n<rect width=\"" + QByteArray::number(aire.width()) + "\" height=\""
+           + "</title>\n<rect" + (aire.topLeft().isNull() ? QByteArray() : " x=\"" + QByteArray::number(aire.x()) + "\" y=\"" + QByteArray::number(aire.y()) + '"') + " width=\"" + QByteArray::number(aire.width()) + "\" height=\""
            + QByteArray::number(aire.height()) + "\" fill=\"#ffffff\"/>\n");
 }
 
@@ -206,10 +207,12 @@ bool ecrivain_svg::fin()
 
 } // namespace
 
-bool ecrire_svg(const liste_dessin &liste, QIODevice &sortie, const QString &titre)
+bool ecrire_svg(const liste_dessin &liste, QIODevice &sortie, const QString &titre, double largeur_cm,
+                const QRect &zone)
 {
+    const QRect aire = zone.isEmpty() ? QRect(QPoint(0, 0), liste.aire()) : zone;
     ecrivain_svg ecrivain(sortie, liste);
-    ecrivain.entete(liste.aire(), liste.ppp(), titre);
-    liste.parcourir(QRect(QPoint(0, 0), liste.aire()), ecrivain);
+    ecrivain.entete(aire, liste.ppp(), titre, largeur_cm);
+    liste.parcourir(aire, ecrivain);
     return ecrivain.fin();
 }

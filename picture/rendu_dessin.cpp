@@ -123,12 +123,18 @@ QImage rendu_dessin::tuile(const liste_dessin &liste, const QPoint &tuile)
 
 QImage rendu_dessin::image(const liste_dessin &liste, int pixels_par_unite)
 {
-    QImage image = image_vierge(liste.aire() * pixels_par_unite, liste.ppp());
+    return image(liste, pixels_par_unite, QRect(QPoint(0, 0), liste.aire()));
+}
+
+QImage rendu_dessin::image(const liste_dessin &liste, int pixels_par_unite, const QRect &zone)
+{
+    QImage image = image_vierge(zone.size() * pixels_par_unite, liste.ppp());
     if (image.isNull())
         return image;
     QPainter peintre(&image);
     peintre.scale(pixels_par_unite, pixels_par_unite);
-    peindre(peintre, liste, QRect(QPoint(0, 0), liste.aire()));
+    peintre.translate(-zone.topLeft());
+    peindre(peintre, liste, zone);
     return image;
 }
 

@@ -36,6 +36,8 @@ public:
     // The whole drawing area on white, pixels_par_unite pixels a unit; a
     // null image when it cannot be made.
     static QImage image(const liste_dessin &liste, int pixels_par_unite);
+    // Only `zone` of it (scene units), its top-left at the image's.
+    static QImage image(const liste_dessin &liste, int pixels_par_unite, const QRect &zone);
     // A vertex as every picture shows it, its corner at the painter's origin.
     static void peindre_sommet(QPainter &peintre, const QPen &contour, const QBrush &fond, int id,
                                const QColor &couleur_numero,

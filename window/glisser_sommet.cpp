@@ -5,6 +5,7 @@
 #include "aire_dessin.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
 #include "rendu_dessin.h"
 
 #include <QGraphicsScene>

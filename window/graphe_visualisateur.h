@@ -33,6 +33,10 @@ public:
     // an image of one pixel per unit, an SVG or PDF drawing, a DOT graph,
     // or with .graphml the records drawn. When it cannot, `raison` says why.
     bool exporter_image(const QString &nom_fichier, QString *raison = nullptr);
+    // What the view shows at its zoom, in the format the name asks for.
+    bool exporter_vue(const QString &nom_fichier, QString *raison = nullptr);
+    // Asks for a file and writes what the view shows; false when it fails.
+    bool sauvegarder_vue();
 
     // Writes what the page draws as GraphML; given by whoever knows the
     // records behind the drawing.
@@ -41,6 +45,8 @@ public:
 
 protected:
     void changeEvent(QEvent *e) override;
+    // A file name from the save dialog, given its filter's suffix when typed without one.
+    QString demander_nom(const QString &filtres);
 
 private:
     QStandardItem *item_session = nullptr;
