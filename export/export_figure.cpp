@@ -3,7 +3,6 @@
 #include "aire_dessin.h"
 #include "comparaison_solutions.h"
 #include "constructeur_dessin.h"
-#include "echelle_dessin.h"
 #include "ecriture_entiere.h"
 #include "ecriture_graphml.h"
 #include "ecriture_image.h"
@@ -319,8 +318,8 @@ QSize aire_demandee(const options_export &options)
     if (!options.figure.region)
         return options.largeur_pixels ? QSize(largeur, int(std::lround(double(largeur) * page.height() / page.width())))
                                       : page;
-    // The sensors spread over the area less the room their vertices take.
-    const int reserve = echelle_dessin::reserve_sommets;
+    // The region spans the frame, inside its margins, at one scale.
+    const int reserve = 2 * aire_dessin::marge;
     const QRectF &r = *options.figure.region;
     const double hauteur = (largeur - reserve) * r.height() / r.width() + reserve;
     return QSize(largeur, int(std::clamp(std::lround(hauteur), long(reserve + 1), long(cote_max))));

@@ -134,8 +134,11 @@ fichier_lu<valeurs_capteurs> lire_fichier_valeurs(const demande_valeurs &demande
     valeurs->nom = entete[colonne];
     lecteur_valeurs lecteur(nb_capteurs, colonne, *valeurs);
     for (qint64 numero = 2; !fichier.atEnd(); ++numero) {
-        const QString ligne = QString::fromUtf8(fichier.readLine()).trimmed();
-        if (ligne.isEmpty())
+        // Only the line's end goes: a last cell left blank is still a cell.
+        QString ligne = QString::fromUtf8(fichier.readLine());
+        while (ligne.endsWith(QLatin1Char('\n')) || ligne.endsWith(QLatin1Char('\r')))
+            ligne.chop(1);
+        if (ligne.trimmed().isEmpty())
             continue;
         cause = lecteur.lire(cellules(ligne, separateur));
         if (!cause.isEmpty())

@@ -116,16 +116,17 @@ QPen stylo_pointille(int graduation)
 }
 
 // The tick's label: its rank, or in a region the instance's coordinate
-// under it.
-QString graduation(int k, const echelle_dessin *unites, const QPointF &point, bool axe_x)
+// under it, the frame spanning the region.
+QString graduation(int k, const std::optional<QRectF> &region, bool axe_x)
 {
-    if (!unites)
+    if (!region)
         return QString::number(k);
-    const echelle_dessin::point_capteurs p = unites->en_capteurs(point);
-    return QString::number(axe_x ? p.x : p.y);
+    const double debut = axe_x ? region->left() : region->top();
+    const double etendue = axe_x ? region->width() : region->height();
+    return QString::number(debut + k * etendue / nb_graduations, 'g', 6);
 }
 
-void dessiner_cadre(liste_dessin &liste, int largeur, int hauteur, const echelle_dessin *unites)
+void dessiner_cadre(liste_dessin &liste, int largeur, int hauteur, const std::optional<QRectF> &region)
 {
     const QPen trait(bleu_nuit);
     const float pas_y = (hauteur - 2 * marge_cadre) / float(nb_graduations);
@@ -134,7 +135,7 @@ void dessiner_cadre(liste_dessin &liste, int largeur, int hauteur, const echelle
     for (int k = 0; k <= nb_graduations; ++k) {
         const int y = bas - static_cast<int>(k * pas_y);
         liste.ajouter_ligne(QLine(marge_cadre, y, marge_cadre + longueur_graduation, y), trait);
-        const QString texte_y = graduation(k, unites, QPointF(marge_cadre, y), false);
+        const QString texte_y = graduation(k, region, false);
         if (k == 0)
             liste.ajouter_texte(texte_y, QPointF(18, y - 4), &gris_texte);
         else
@@ -145,7 +146,7 @@ void dessiner_cadre(liste_dessin &liste, int largeur, int hauteur, const echelle
         const int x = static_cast<int>(k * pas_x) + marge_cadre;
         liste.ajouter_ligne(QLine(x, bas, x, bas - longueur_graduation), trait);
         if (k >= 1)
-            liste.ajouter_texte(graduation(k, unites, QPointF(x, bas), true),
+            liste.ajouter_texte(graduation(k, region, true),
                                 QPointF(x - (k == nb_graduations ? 9 : 6), bas - 1), &gris_texte);
         liste.ajouter_ligne(QLine(x, marge_cadre, x, hauteur - debut_grille), pointille);
     }
@@ -161,20 +162,28 @@ float facteur_axe(int etendue_dessin, std::int64_t minimum, std::int64_t maximum
     return static_cast<float>(static_cast<double>(etendue_dessin) / static_cast<double>(etendue));
 }
 
+// A region's rectangle brought onto the frame itself, so that its ticks
+// fall on round tenths of the region: a vertex's centre at the region's
+// edge lies on the frame.
+echelle_dessin echelle_region(const QRectF &region, int largeur, int hauteur)
+{
+    const double ecart_x = (largeur - 2.0 * marge_cadre) / region.width();
+    const double ecart_y = (hauteur - 2.0 * marge_cadre) / region.height();
+    // Vertices' centres lie this far past their corners' zero.
+    const double avance = reserve_sommets / 2.0 - marge_cadre;
+    std::cout << "_ecart_x = " << float(ecart_x) << "   _ecart_y = " << float(ecart_y) << std::endl;
+    return echelle_dessin(std::llround(region.left() + avance / ecart_x), std::llround(region.top() + avance / ecart_y),
+                          float(ecart_x), float(ecart_y), hauteur);
+}
+
 // The sensors' bounding box brought onto the drawing area.
 echelle_dessin mettre_a_l_echelle(const donnees_dessin &d, int largeur, int hauteur)
 {
+    if (d.figure.region)
+        return echelle_region(*d.figure.region, largeur, hauteur);
     const auto &positions = d.instance.positions();
     std::int64_t min_x = 65530, min_y = 65530, max_x = 0, max_y = 0;
-    if (d.figure.region) {
-        // A region spans its own rectangle, whatever lies in it.
-        const QRect r = d.figure.region->toAlignedRect();
-        min_x = r.left();
-        min_y = r.top();
-        max_x = std::int64_t(std::ceil(d.figure.region->right()));
-        max_y = std::int64_t(std::ceil(d.figure.region->bottom()));
-    }
-    for (std::size_t i = 0; i < d.nb_places && !d.figure.region; ++i) {
+    for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!positions[i])
             continue;
         const std::int64_t x = positions[i]->x();
@@ -456,13 +465,22 @@ void legender_roles(legende_figure &l, const donnees_dessin &d, const roles_capt
     constexpr std::size_t nb_classes = std::size_t(classe::nb);
     std::array<int, nb_classes> compte{};
     std::array<std::size_t, nb_classes> premier{};
+    // MA, SL and BR count their members, the sink among them, as the facts
+    // do; the sample is the first vertex drawn as the row says.
+    std::array<int, nb_classes> membres{};
     for (std::size_t i = 0; i < d.nb_places; ++i) {
         if (!d.instance.positions()[i] || !d.dans_region(i))
             continue;
         const auto c = std::size_t(classe_de(d, roles, i));
         if (compte[c]++ == 0)
             premier[c] = i;
+        membres[std::size_t(classe::ma)] += roles.joue(i, roles_capteurs::ma);
+        membres[std::size_t(classe::sl)] += roles.joue(i, roles_capteurs::sl);
+        membres[std::size_t(classe::br)] += roles.joue(i, roles_capteurs::br);
     }
+    for (classe c : {classe::ma, classe::sl, classe::br})
+        if (compte[std::size_t(c)])
+            compte[std::size_t(c)] = membres[std::size_t(c)];
     for (std::size_t c = 0; c < nb_classes; ++c) {
         if (!compte[c])
             continue;
@@ -555,7 +573,7 @@ dessin construire_dessin(const sujet_dessin &sujet, const QSize &aire, const QFo
     if (!sujet.instance || (avec_solution && !sujet.solution)) {
         resultat.liste = std::make_shared<liste_dessin>(aire, police, ppp);
         resultat.liste->ajouter_texte(QStringLiteral(":"), QPointF(0, 0));
-        dessiner_cadre(*resultat.liste, aire.width(), aire.height(), nullptr);
+        dessiner_cadre(*resultat.liste, aire.width(), aire.height(), std::nullopt);
         return resultat;
     }
     const graphe_solution *autre = sujet.b ? sujet.b : avec_solution ? sujet.precedente : nullptr;
@@ -573,7 +591,7 @@ dessin construire_dessin(const sujet_dessin &sujet, const QSize &aire, const QFo
     resultat.liste = std::make_shared<liste_dessin>(aire_figure(aire, sujet.figure, taille_legende), police, ppp);
     liste_dessin &liste = *resultat.liste;
     liste.ajouter_texte(QStringLiteral(":"), QPointF(0, 0));
-    dessiner_cadre(liste, aire.width(), aire.height(), sujet.figure.region ? &e : nullptr);
+    dessiner_cadre(liste, aire.width(), aire.height(), sujet.figure.region);
     ecrire_information(liste, d);
     const std::vector<std::uint32_t> indices = numeroter_sommets(d);
     ajouter_arcs(liste, d, resultat.roles, indices);

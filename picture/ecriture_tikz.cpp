@@ -12,6 +12,8 @@
 
 namespace {
 
+// Round the picture on its page: two margins of 2 mm, and a little room.
+constexpr double marge_page_cm = 0.5;
 // The em of LaTeX's 10 pt font, which texts are scaled from.
 constexpr double cm_par_em = 0.3515;
 
@@ -192,12 +194,19 @@ QByteArray ecrivain_tikz::style_sommet(const QPen &contour, const QColor &fond, 
 bool ecrivain_tikz::ecrire(QIODevice &sortie, bool corps_seul) const
 {
     QByteArray tete;
+    const QByteArray largeur = nombre(_zone.width() * _echelle);
+    const QByteArray hauteur = nombre(_zone.height() * _echelle);
+    // article and geometry, which every LaTeX has, sized to the picture;
+    // the default encoding keeps Computer Modern's outline fonts, which
+    // publishers take, where T1 would need bitmaps without cm-super.
     if (!corps_seul)
-        tete += "\\documentclass[tikz,border=2mm]{standalone}\n\\usepackage[utf8]{inputenc}\n"
-                "\\usepackage[T1]{fontenc}\n\\usepackage{graphicx}\n\\usetikzlibrary{shapes.geometric}\n\\begin{document}\n";
+        tete += "\\documentclass{article}\n\\usepackage[paperwidth=" + nombre(_zone.width() * _echelle + marge_page_cm)
+                + "cm,paperheight=" + nombre(_zone.height() * _echelle + marge_page_cm) + "cm,margin=2mm]{geometry}\n\\usepackage[utf8]{inputenc}\n"
+                  "\\usepackage{graphicx}\n\\usepackage{tikz}\n\\usetikzlibrary{shapes.geometric}\n"
+                  "\\pagestyle{empty}\n\\begin{document}\n\\noindent\n";
     else
-        tete += "% Needs \\usepackage{graphicx} and \\usetikzlibrary{shapes.geometric} in the preamble.\n";
-    tete += "\\begin{tikzpicture}\n";
+        tete += "% Needs \\usepackage{graphicx}, \\usepackage{tikz} and \\usetikzlibrary{shapes.geometric}.\n";
+    tete += "\\begin{tikzpicture}\n\\useasboundingbox (0,0) rectangle (" + largeur + ',' + hauteur + ");\n";
     for (auto c = _couleurs.constBegin(); c != _couleurs.constEnd(); ++c)
         tete += "\\definecolor{" + c.key() + "}{RGB}{" + QByteArray::number(c.value().red()) + ','
                 + QByteArray::number(c.value().green()) + ',' + QByteArray::number(c.value().blue()) + "}\n";

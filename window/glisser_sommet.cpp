@@ -1,7 +1,5 @@
 #include "glisser_sommet.h"
 
-#include "liste_dessin.h"
-
 #include "aire_dessin.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
