@@ -105,7 +105,7 @@ public:
         if (nom_role(fond.color()) == "valeur")
             options += ", fill=" + couleur(fond.color());
         _corps += "\\node[" + options + "] at " + point(QPointF(coin) + QPointF(forme_sommet::rayon, forme_sommet::rayon))
-                  + " {\\vgtexte{" + QByteArray::number(id) + "}};\n";
+                  + " {\\vgnumero{" + QByteArray::number(id) + "}};\n";
     }
 
     void marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond) override
@@ -180,7 +180,10 @@ QByteArray ecrivain_tikz::style_sommet(const QPen &contour, const QColor &fond, 
     const QByteArray nom = "vg " + role + formes[int(f)];
     if (_styles.contains(nom))
         return nom;
+    // A regular triangle's size is its circle's: this one spans the box.
+    constexpr qreal agrandissement_triangle = 1.15;
     const qreal cote = f == forme_sommet::forme::petit_cercle ? forme_sommet::diametre - 2 * forme_sommet::retrait_petit_cercle
+                       : f == forme_sommet::forme::triangle   ? forme_sommet::diametre * agrandissement_triangle
                                                                : forme_sommet::diametre;
     QByteArray style = forme_tikz(f) + ", draw=" + couleur(contour.color()) + ", inner sep=0pt, minimum size="
                        + nombre(cote * _echelle) + "cm, text=" + couleur(numero);
@@ -210,7 +213,9 @@ bool ecrivain_tikz::ecrire(QIODevice &sortie, bool corps_seul) const
     for (auto c = _couleurs.constBegin(); c != _couleurs.constEnd(); ++c)
         tete += "\\definecolor{" + c.key() + "}{RGB}{" + QByteArray::number(c.value().red()) + ','
                 + QByteArray::number(c.value().green()) + ',' + QByteArray::number(c.value().blue()) + "}\n";
-    tete += "\\providecommand{\\vgtexte}[1]{\\scalebox{" + nombre(_facteur_texte) + "}{#1}}\n\\tikzset{vg texte/.style={anchor=north west, inner sep=0pt}";
+    // A number takes no room in its node: the mark keeps its own size.
+    tete += "\\providecommand{\\vgtexte}[1]{\\scalebox{" + nombre(_facteur_texte) + "}{#1}}\n"
+            "\\providecommand{\\vgnumero}[1]{\\makebox[0pt]{\\raisebox{-0.5\\height}[0pt][0pt]{\\vgtexte{#1}}}}\n\\tikzset{vg texte/.style={anchor=north west, inner sep=0pt}";
     for (auto s = _styles.constBegin(); s != _styles.constEnd(); ++s)
         tete += ",\n  " + s.key() + "/.style={" + s.value() + '}';
     tete += "}\n";
