@@ -432,7 +432,10 @@ classe classe_de(const donnees_dessin &d, const roles_capteurs &roles, std::size
         return d.historique ? classe::entres : classe::seul_b;
     if (roles.joue(i, roles_capteurs::ma))
         return d.solution_b && !d.historique ? classe::ma_deux : classe::ma;
-    if ((!d.solution_b || d.historique) && roles.joue(i, roles_capteurs::br))
+    // A comparison shows MA alone: the rest look alike.
+    if (d.solution_b && !d.historique)
+        return classe::autres;
+    if (roles.joue(i, roles_capteurs::br))
         return classe::br;
     if (roles.joue(i, roles_capteurs::sl))
         return classe::sl;

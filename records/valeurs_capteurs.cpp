@@ -27,7 +27,8 @@ int valeurs_capteurs::nb_sans_valeur() const
 
 namespace {
 
-// Each sensor's linked sensors, both ways, as one array grouped by sensor.
+// Each sensor's linked sensors, both ways, as one array grouped by sensor;
+// a link listed by both ends is there twice, which a search does not mind.
 struct voisinage
 {
     std::vector<std::uint32_t> debut;
@@ -36,7 +37,7 @@ struct voisinage
     explicit voisinage(const graphe_instance &instance) : debut(std::size_t(instance.nb_sensors()) + 1, 0)
     {
         const std::size_t n = instance.nb_sensors();
-        pour_chaque_lien_une_fois(instance, [this](std::uint16_t a, std::uint16_t b, bool) {
+        pour_chaque_lien(instance, [this](std::uint16_t a, std::uint16_t b) {
             ++debut[a + 1];
             ++debut[b + 1];
         });
@@ -44,7 +45,7 @@ struct voisinage
             debut[s + 1] += debut[s];
         voisins.resize(debut[n]);
         std::vector<std::uint32_t> suivant(debut.begin(), debut.end() - 1);
-        pour_chaque_lien_une_fois(instance, [&](std::uint16_t a, std::uint16_t b, bool) {
+        pour_chaque_lien(instance, [&](std::uint16_t a, std::uint16_t b) {
             voisins[suivant[a]++] = b;
             voisins[suivant[b]++] = a;
         });
