@@ -37,3 +37,20 @@ echelle_dessin::point_capteurs echelle_dessin::en_capteurs(const QPointF &point)
     return {en_unites(point.x() - centre_sommet, _ecart_x, _min_x),
             en_unites(_bas - (point.y() - centre_sommet), _ecart_y, _min_y)};
 }
+
+QPointF echelle_dessin::vers(const echelle_dessin &autre, const QPointF &point) const
+{
+    // Through the sensors' units; an axis whose sensors all share one
+    // coordinate has no scale, and keeps the point's own.
+    auto axe = [](double decalage, float ecart, std::int64_t minimum, float ecart_autre, std::int64_t minimum_autre,
+                  double repli) {
+        if (ecart == 0.0f || ecart_autre == 0.0f)
+            return repli;
+        return double(ecart_autre) * (decalage / double(ecart) + double(minimum - minimum_autre));
+    };
+    const double x = axe(point.x() - centre_sommet, _ecart_x, _min_x, autre._ecart_x, autre._min_x,
+                         point.x() - centre_sommet);
+    const double y = axe(_bas - (point.y() - centre_sommet), _ecart_y, _min_y, autre._ecart_y, autre._min_y,
+                         _bas - (point.y() - centre_sommet));
+    return {x + centre_sommet, autre._bas - y + centre_sommet};
+}

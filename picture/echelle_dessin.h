@@ -35,6 +35,10 @@ public:
     // What lies under a scene point, rounded; a vertex's centre gives its
     // sensor's coordinates, less what the scale truncated.
     point_capteurs en_capteurs(const QPointF &point) const;
+    // The scene point of another drawing of the same sensors (at another
+    // zoom, say) that shows what this one shows at `point`, unrounded so
+    // that two views follow each other to the pixel.
+    QPointF vers(const echelle_dessin &autre, const QPointF &point) const;
 
     std::int64_t min_x() const { return _min_x; }
     std::int64_t min_y() const { return _min_y; }

@@ -38,12 +38,22 @@ void tst_echelle_dessin::aller_retour()
     QFETCH(int, max_x);
     QFETCH(int, min_y);
     QFETCH(int, max_y);
+    auto ecart = [](int etendue, int a, int b) { return a == b ? 0.0f : float(double(etendue) / double(b - a)); };
+    auto echelle = [&](int z) {
+        const double s = aire_dessin::agrandissement(z);
+        const int l = int(s * aire_dessin::largeur);
+        const int h = int(s * aire_dessin::hauteur);
+        return echelle_dessin(min_x, min_y, ecart(l - echelle_dessin::reserve_sommets, min_x, max_x),
+                              ecart(h - echelle_dessin::reserve_sommets, min_y, max_y), h);
+    };
     const double s = aire_dessin::agrandissement(zoom);
     const int largeur = int(s * aire_dessin::largeur);
     const int hauteur = int(s * aire_dessin::hauteur);
-    auto ecart = [](int etendue, int a, int b) { return a == b ? 0.0f : float(double(etendue) / double(b - a)); };
-    const echelle_dessin e(min_x, min_y, ecart(largeur - echelle_dessin::reserve_sommets, min_x, max_x),
-                           ecart(hauteur - echelle_dessin::reserve_sommets, min_y, max_y), hauteur);
+    const echelle_dessin e = echelle(zoom);
+    // The same field drawn at x16: a place maps to the other drawing's
+    // vertex, less what each truncation lost, and back exactly.
+    const echelle_dessin autre = echelle(16);
+    const double rapport = aire_dessin::agrandissement(16) / s;
     // What the truncation to whole scene units may lose, in sensor units.
     const double pas_x = e.ecart_x() ? 1.0 / e.ecart_x() : 0.0;
     const double pas_y = e.ecart_y() ? 1.0 / e.ecart_y() : 0.0;
@@ -58,6 +68,14 @@ void tst_echelle_dessin::aller_retour()
         const echelle_dessin::point_capteurs retour = e.en_capteurs(centre);
         QVERIFY2(std::abs(retour.x - x) <= pas_x + 0.5 && std::abs(retour.y - y) <= pas_y + 0.5,
                  qPrintable(QStringLiteral("(%1, %2) gives back (%3, %4)").arg(x).arg(y).arg(retour.x).arg(retour.y)));
+        const QPoint coin_autre = autre.coin_sommet(x, y);
+        const QPointF centre_autre =
+            coin_autre + QPointF(echelle_dessin::diametre_sommet, echelle_dessin::diametre_sommet) / 2;
+        const QPointF lieu = e.vers(autre, centre);
+        QVERIFY2(std::abs(lieu.x() - centre_autre.x()) <= 1 + rapport && std::abs(lieu.y() - centre_autre.y()) <= 1 + rapport,
+                 qPrintable(QStringLiteral("(%1, %2) maps to (%3, %4)").arg(x).arg(y).arg(lieu.x()).arg(lieu.y())));
+        const QPointF retour_lieu = autre.vers(e, lieu);
+        QVERIFY(std::abs(retour_lieu.x() - centre.x()) < 1e-6 && std::abs(retour_lieu.y() - centre.y()) < 1e-6);
     }
 }
 
