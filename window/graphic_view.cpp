@@ -9,6 +9,7 @@
 #include "zoom_molette.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -38,7 +39,7 @@ int profondeur_index(int largeur, int hauteur)
 } // namespace
 
 graphic_view::graphic_view(QWidget *parent)
-    : QGraphicsView(parent), _tuiles(new tuiles_dessin(this)), _glisser(*this), _marques(new marques_choix(*this)),
+    : QGraphicsView(parent), _tuiles(new tuiles_dessin(this)), _glisser(*this), _croix(*this), _marques(new marques_choix(*this)),
       _position(new position_pointeur(*this)), _molette(new zoom_molette(this))
 {
     // Parented to the view so that it goes with it.
@@ -79,6 +80,7 @@ void graphic_view::vider()
     // The chosen sensor and the pointer's place go with the drawing, which
     // is repainted whole below.
     _marques->oublier();
+    _croix.montrer(std::nullopt);
     _echelle.reset();
     _roles = roles_capteurs();
     _tuiles->installer(nullptr);
@@ -192,6 +194,7 @@ void graphic_view::mouseMoveEvent(QMouseEvent *event)
     QGraphicsView::mouseMoveEvent(event);
     const QPoint pointeur = event->position().toPoint();
     _position->annoncer(texte_position(pointeur));
+    emit lieu_pointe(mapToScene(pointeur));
     if (_glisser.en_cours())
         _glisser.suivre(pointeur);
 }
@@ -228,6 +231,8 @@ void graphic_view::scrollContentsBy(int dx, int dy)
     else
         scene()->update();
     _position->suivre();
+    if (viewport()->underMouse())
+        emit lieu_pointe(mapToScene(viewport()->mapFromGlobal(QCursor::pos())));
 }
 
 void graphic_view::paintEvent(QPaintEvent *event)
@@ -262,6 +267,7 @@ void graphic_view::peindre_par_dessus(QPainter &peintre)
 {
     _glisser.peindre(peintre);
     _marques->peindre(peintre);
+    _croix.peindre(peintre);
 }
 
 int graphic_view::capteur_choisi() const
@@ -292,8 +298,10 @@ QString graphic_view::texte_position(const QPoint &point)
 
 bool graphic_view::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::Leave)
+    if (event->type() == QEvent::Leave) {
         _position->annoncer(QString());
+        emit pointeur_sorti();
+    }
     return QGraphicsView::viewportEvent(event);
 }
 

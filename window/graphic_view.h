@@ -2,6 +2,7 @@
 #define GRAPHIC_VIEW_H
 
 #include "aire_dessin.h"
+#include "croix_pointeur.h"
 #include "echelle_dessin.h"
 #include "glisser_sommet.h"
 #include "roles_capteurs.h"
@@ -69,6 +70,10 @@ public:
     // What the status bar shows for a viewport point: its place in the
     // sensors' units, and the sensor under it; empty off the drawing.
     QString texte_position(const QPoint &point);
+    // The pointer's place on another page, as a scene point of this view's
+    // drawing; none takes the cross away. Gone with the drawing.
+    void montrer_croix(std::optional<QPointF> lieu) { _croix.montrer(lieu); }
+    const std::optional<QPointF> &croix() const { return _croix.lieu(); }
 
 public slots:
     // -1, or a number that has no vertex, leaves no sensor chosen.
@@ -81,6 +86,10 @@ signals:
     // Ctrl+wheel asks for the next zoom in (sens 1) or out (-1), keeping
     // what lies under this viewport point.
     void zoom_demande(int sens, const QPoint &point);
+    // The scene point under the pointer, as it moves or the drawing moves
+    // under it; then that it left the view.
+    void lieu_pointe(const QPointF &lieu);
+    void pointeur_sorti();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -94,8 +103,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // What the view paints over the drawing: the drag's copy and the chosen
-    // sensor's marks.
+    // What the view paints over the drawing: the drag's copy, the chosen
+    // sensor's marks and the other page's pointer.
     void peindre_par_dessus(QPainter &peintre);
     // Repaints what the view shows of these tiles.
     void mettre_a_jour(const std::vector<QPoint> &touchees);
@@ -114,6 +123,7 @@ private:
     // The tiles have shown this drawing.
     bool _image_montree = false;
     glisser_sommet _glisser;
+    croix_pointeur _croix;
     marques_choix *_marques;
     position_pointeur *_position;
     zoom_molette *_molette;
