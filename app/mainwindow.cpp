@@ -4,6 +4,7 @@
 #include "chargeur_session.h"
 #include "choix_figure.h"
 #include "constructeur_scene.h"
+#include "cote_a_cote.h"
 #include "curseur_attente.h"
 #include "graphe_instance.h"
 #include "graphe_visualisateur.h"
@@ -122,6 +123,8 @@ MainWindow::MainWindow(QWidget *parent)
     arriere->setShortcuts(QKeySequence::ZoomOut);
     connect(arriere, &QAction::triggered, this, [this] { zoomer_au_centre(-1); });
     addActions({avant, arriere});
+    _cote = std::make_unique<cote_a_cote>(*_pages, ui->stackedWidget, ui->statusBar);
+    connect(_cote.get(), &cote_a_cote::page_active_change, this, &MainWindow::suivre_page_active);
 
     // "Exit" closes the only window, which ends the event loop normally.
     connect(ui->actionExit_2, &QAction::triggered, this, &QWidget::close);
@@ -142,6 +145,7 @@ MainWindow::~MainWindow()
 {
     // Nothing follows the files of sessions that are going; sessions go
     // before the pages that show them.
+    _cote.reset();
     _rechargement.reset();
     _historique.reset();
     _pages->oublier_sessions();
@@ -208,6 +212,49 @@ void MainWindow::suivre_page(graphe_visualisateur *page)
     connect(vue, &graphic_view::capteur_choisi_change, _panneau, &panneau_faits::suivre, Qt::UniqueConnection);
 }
 
+void MainWindow::suivre_page_active()
+{
+    for (graphe_visualisateur *page : {_pages->seconde(), _pages->page_courante()})
+        if (page)
+            suivre_page(page);
+    if (graphe_visualisateur *page = _pages->page_courante())
+        _pages->cocher_zoom(page->get_graphic_view()->zoom());
+    _panneau->suivre();
+}
+
+void MainWindow::on_action_cote_a_cote_triggered()
+{
+    if (_cote->ouvert()) {
+        _cote->fermer();
+        return;
+    }
+    if (!_pages->page_courante()) {
+        _pages->dire_aucun_graphe();
+        return;
+    }
+    const QList<std::pair<QString, graphe_visualisateur *>> candidates = _cote->candidates();
+    if (candidates.isEmpty()) {
+        ui->statusBar->showMessage(tr("Aucune autre page ouverte"), duree_message_ms);
+        return;
+    }
+    QStringList textes;
+    for (const auto &candidate : candidates)
+        textes << candidate.first;
+    bool ok = false;
+    const QString texte = QInputDialog::getItem(this, tr("Côte à côte"), tr("Page à montrer à côté :"), textes, 0,
+                                                false, &ok);
+    const qsizetype rang = textes.indexOf(texte);
+    if (ok && rang >= 0) {
+        const curseur_attente attente;
+        _cote->ouvrir(candidates.at(rang).second);
+    }
+}
+
+void MainWindow::on_action_une_seule_page_triggered()
+{
+    _cote->fermer();
+}
+
 void MainWindow::on_action_rechercher_capteur_triggered()
 {
     graphe_visualisateur *page = _pages->page_courante();
@@ -235,6 +282,8 @@ void MainWindow::zoomer_au_centre(int sens)
 
 void MainWindow::zoomer_d_un_cran(int sens, const QPoint &point)
 {
+    if (auto *molette = qobject_cast<graphic_view *>(sender()))
+        _cote->activer_cote_de(molette);
     graphe_visualisateur *page = _pages->page_courante();
     if (!page) {
         _pages->dire_aucun_graphe();
@@ -272,7 +321,7 @@ void MainWindow::on_action_save_image_triggered()
 {
     if (!verifier_graphe())
         return;
-    if (auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget())) {
+    if (graphe_visualisateur *page = _pages->page_courante()) {
         if (!page->sauvegarder_image())
             ui->statusBar->showMessage(tr("Image non enregistrée"), duree_message_ms);
     }
@@ -295,14 +344,10 @@ void MainWindow::appliquer_zoom(int facteur)
 {
     if (!verifier_graphe())
         return;
-    auto *page = qobject_cast<graphe_visualisateur *>(ui->stackedWidget->currentWidget());
-    if (!page)
-        return;
-    graphic_view *vue = page->get_graphic_view();
-    if (vue->zoom() == facteur)
-        return;
-
-    _pages->redessiner(page, facteur, pages_graphe::cadrage::haut_gauche);
+    // Two pages in step zoom together.
+    for (graphe_visualisateur *page : _cote->pages_liees(_pages->page_courante()))
+        if (page->get_graphic_view()->zoom() != facteur)
+            _pages->redessiner(page, facteur, pages_graphe::cadrage::haut_gauche);
 }
 
 void MainWindow::on_action_comparer_triggered()

@@ -15,6 +15,7 @@ class panneau_faits;
 class rechargement;
 class suivi_historique;
 class choix_figure;
+class cote_a_cote;
 class registre_sessions;
 class session_graphe;
 
@@ -46,6 +47,7 @@ public:
     rechargement &rechargeur() { return *_rechargement; }
     suivi_historique &historique() { return *_historique; }
     choix_figure &figure() { return *_figure; }
+    cote_a_cote &cote() { return *_cote; }
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -59,6 +61,8 @@ private slots:
     void on_action_zoom_x8_triggered();
     void on_action_zoom_x16_triggered();
     void on_action_comparer_triggered();
+    void on_action_cote_a_cote_triggered();
+    void on_action_une_seule_page_triggered();
     void on_liste_item_triggered(QStandardItem *, QStandardItem *);
     void on_action_rechercher_capteur_triggered();
     void on_action_ouvrir_historique_triggered();
@@ -73,8 +77,12 @@ private:
     // The status bar, the zoom and the facts box follow the page's view.
     void suivre_page(graphe_visualisateur *page);
     // One step along the menu's zooms (sens 1 in, -1 out), through the
-    // menu's own action, keeping what lies under the view's point there.
+    // menu's own action, keeping what lies under the view's point there;
+    // the wheel zooms the page it turns over.
     void zoomer_d_un_cran(int sens, const QPoint &point);
+    // The window's commands act on another page: it reports, and the
+    // marks and the facts follow it.
+    void suivre_page_active();
     void zoomer_au_centre(int sens);
     // The session of the page on screen; null, with the status bar told,
     // when no graph page is shown.
@@ -89,6 +97,8 @@ private:
     std::unique_ptr<rechargement> _rechargement;
     // A child of the window, which asks its dialogs.
     choix_figure *_figure = nullptr;
+    // Goes before the form, whose widgets it follows.
+    std::unique_ptr<cote_a_cote> _cote;
     // The pointer's place in the drawing, at the right of the status bar.
     QLabel *_position = nullptr;
 };

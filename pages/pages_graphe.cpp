@@ -101,6 +101,11 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
 
     if (QWidget *existante = _item_par_fenetre.key(entree, nullptr)) {
         auto *page = qobject_cast<graphe_visualisateur *>(existante);
+        // Beside the stack's page, it is on screen already.
+        if (page == _seconde) {
+            page->get_graphic_view()->setFocus();
+            return;
+        }
         _pile->setCurrentIndex(page->get_index_page());
         std::cout << "fenetre deja existe --> open()" << std::endl;
         cocher_zoom(page->get_graphic_view()->zoom());
@@ -208,7 +213,7 @@ void pages_graphe::redessiner(QWidget *page, int zoom, cadrage ou)
 
 QWidget *pages_graphe::page_solution()
 {
-    QWidget *page = _pile->currentWidget();
+    QWidget *page = page_courante();
     QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
     if (entree && type_graphe_pour(entree) == 2 && !_comparaisons.trouver(entree))
         return page;
@@ -245,7 +250,8 @@ QList<QWidget *> pages_graphe::pages_de(const QStandardItem *item_session) const
     // In the stack's order, so that redrawing them always writes the same.
     QList<QWidget *> pages;
     for (int i = 0; i < _pile->count(); ++i) {
-        auto *visualisateur = qobject_cast<graphe_visualisateur *>(_pile->widget(i));
+        QWidget *page = _pile->widget(i);
+        auto *visualisateur = qobject_cast<graphe_visualisateur *>(page == _place && _place ? _seconde : page);
         if (visualisateur && _item_par_fenetre.contains(visualisateur)
             && visualisateur->get_item_session() == item_session)
             pages.append(visualisateur);
@@ -255,8 +261,26 @@ QList<QWidget *> pages_graphe::pages_de(const QStandardItem *item_session) const
 
 graphe_visualisateur *pages_graphe::page_courante() const
 {
+    if (_seconde && _seconde_active)
+        return _seconde;
     QWidget *page = _pile->currentWidget();
     return _item_par_fenetre.contains(page) ? qobject_cast<graphe_visualisateur *>(page) : nullptr;
+}
+
+void pages_graphe::poser_seconde(graphe_visualisateur *page, QWidget *place)
+{
+    _seconde = page;
+    _place = page ? place : nullptr;
+    _seconde_active = _seconde_active && page;
+}
+
+QString pages_graphe::titre_de(QWidget *page) const
+{
+    const QStandardItem *entree = _item_par_fenetre.value(page, nullptr);
+    auto *graphe = qobject_cast<graphe_visualisateur *>(page);
+    if (!entree || !graphe || !graphe->get_item_session())
+        return QString();
+    return QStringLiteral("%1 — %2").arg(graphe->get_item_session()->text(), entree->text());
 }
 
 session_graphe *pages_graphe::session_de(QWidget *page) const

@@ -62,10 +62,19 @@ public:
     // chosen again when the new drawing has it.
     void redessiner(QWidget *page, int zoom, cadrage ou);
 
-    // The pages that show an entry of this session row, in the stack's order.
+    // The pages that show an entry of this session row, in the stack's order
+    // (a page shown beside the stack's where it stood in it).
     QList<QWidget *> pages_de(const QStandardItem *item_session) const;
-    // The graph page on screen, null when none is.
+    // The graph page the window's commands act on: the stack's, or the one
+    // beside it when that one has the focus; null when none is.
     graphe_visualisateur *page_courante() const;
+    // The page shown beside the stack's, out of the stack, and the widget
+    // holding its place there; both null when one page is shown.
+    void poser_seconde(graphe_visualisateur *page, QWidget *place);
+    graphe_visualisateur *seconde() const { return _seconde; }
+    void activer_seconde(bool oui) { _seconde_active = oui && _seconde; }
+    // What names a page beside another: its session and its tree row.
+    QString titre_de(QWidget *page) const;
     // The session a graph page draws; null for any other widget.
     session_graphe *session_de(QWidget *page) const;
     // The comparison a page shows; null for any other page.
@@ -122,6 +131,9 @@ private:
     std::vector<std::unique_ptr<historique_ouvert>> _historiques;
     a_l_ouverture _a_l_ouverture;
     options_figure _figure;
+    graphe_visualisateur *_seconde = nullptr;
+    QWidget *_place = nullptr;
+    bool _seconde_active = false;
 };
 
 #endif

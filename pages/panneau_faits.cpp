@@ -28,7 +28,7 @@ panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_gra
     if (_graphique) {
         _graphique->hide();
         connect(_graphique, &graphique_historique::etape_choisie, this,
-                [this](int k) { emit etape_choisie(_pile->currentWidget(), k); });
+                [this](int k) { emit etape_choisie(_pages.page_courante(), k); });
     }
     // Tight margins: the box is a few lines high.
     _zone->document()->setDocumentMargin(2);
@@ -39,7 +39,7 @@ panneau_faits::panneau_faits(QTextBrowser *zone, QStackedWidget *pile, pages_gra
 
 void panneau_faits::lien(const QUrl &adresse)
 {
-    auto *page = qobject_cast<graphe_visualisateur *>(_pile->currentWidget());
+    graphe_visualisateur *page = _pages.page_courante();
     bool nombre = false;
     const int capteur = adresse.path().toInt(&nombre);
     if (page && nombre && adresse.scheme() == texte_faits::schema_capteur)
@@ -69,13 +69,13 @@ QString panneau_faits::texte_capteur(QWidget *page)
 void panneau_faits::oublier(QWidget *page)
 {
     _textes.remove(page);
-    if (page == _pile->currentWidget())
+    if (page == _pages.page_courante())
         suivre();
 }
 
 void panneau_faits::suivre()
 {
-    QWidget *page = _pile->currentWidget();
+    QWidget *page = _pages.page_courante();
     auto existant = _textes.constFind(page);
     const QString faits = existant != _textes.cend() ? *existant : texte_page(page);
     if (existant == _textes.cend() && !faits.isEmpty())

@@ -12,8 +12,8 @@ class QWidget;
 class graphique_historique;
 class pages_graphe;
 
-// The box under the tree: the facts of the graph page on screen, empty when
-// none is. Each page's text is made once, when it is first shown.
+// The box under the tree: the facts of the graph page the window's
+// commands act on, empty when none is. Each page's text is made once, when it is first shown.
 class panneau_faits : public QObject
 {
     Q_OBJECT

@@ -73,6 +73,9 @@ void tst_mainwindow::actions_data()
     QTest::newRow("x16") << "action_zoom_x16" << "x16" << "" << true << false;
     QTest::newRow("rechercher") << "action_rechercher_capteur" << "Rechercher un capteur..." << "Ctrl+F" << false
                                 << false;
+    QTest::newRow("cote a cote") << "action_cote_a_cote" << QString::fromUtf8("Côte à côte...") << "Ctrl+D" << false
+                                 << false;
+    QTest::newRow("une seule page") << "action_une_seule_page" << "Une seule page" << "" << false << false;
     QTest::newRow("enregistrer la vue") << "action_enregistrer_vue" << "Enregistrer la vue sous..." << "" << false << false;
     QTest::newRow("legende") << "action_legende" << QString::fromUtf8("Légende dans la figure") << "" << true << false;
     QTest::newRow("barre d'echelle") << "action_barre_echelle" << QString::fromUtf8("Barre d'échelle") << "" << true
@@ -114,7 +117,8 @@ void tst_mainwindow::menus()
                           "Enregistrer le graphe sous..", "Enregistrer la vue sous...", "Enregistrer l'historique sous...",
                           "Exporter l'historique...", "-", "Exit"}));
     QCOMPARE(textes_menu(ui->menu_opt),
-             (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...", "Recharger automatiquement",
+             (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...",
+                          QString::fromUtf8("Côte à côte..."), "Une seule page", "Recharger automatiquement",
                           "Garder l'historique", "-", QString::fromUtf8("Légende dans la figure"),
                           QString::fromUtf8("Barre d'échelle"), "Colorer par une valeur...",
                           QString::fromUtf8("Montrer les défauts"), "Style"}));
