@@ -50,8 +50,9 @@ cote_a_cote::cote_a_cote(pages_graphe &pages, QStackedWidget *pile, QStatusBar *
     QWidget *zone = pile->parentWidget();
     _separateur = new QSplitter(Qt::Horizontal, zone);
     _separateur->setObjectName(QStringLiteral("separateur_pages"));
-    // Laid out as the stack was, so that it takes the same room.
-    _separateur->setSizePolicy(pile->sizePolicy());
+    // Laid out as the stack was, so that it takes the same room: the stack
+    // expands as its pages do.
+    _separateur->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     _separateur->setChildrenCollapsible(false);
     delete zone->layout()->replaceWidget(pile, _separateur);
     _gauche = new cadre_page(_separateur);

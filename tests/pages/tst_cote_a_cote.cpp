@@ -98,6 +98,7 @@ private slots:
     void suivre();
     void croix_sur_l_autre_page();
     void retour_a_une_page();
+    void une_page_comme_le_formulaire();
 };
 
 void tst_cote_a_cote::suivre_data()
@@ -226,6 +227,30 @@ void tst_cote_a_cote::retour_a_une_page()
     // Its row brings the second page back in the stack.
     app.double_cliquer(solution, true);
     QCOMPARE(app.page(), b);
+}
+
+// With one page, the graph area is the form's own, to the pixel: the
+// splitter takes the stack's room in its layout.
+void tst_cote_a_cote::une_page_comme_le_formulaire()
+{
+    application app;
+    QMainWindow nue;
+    Ui::MainWindow formulaire;
+    formulaire.setupUi(&nue);
+    formulaire.frame_left->setMaximumWidth(9000);
+    formulaire.splitter_horizontal_gauche->setSizes({200, 600});
+    formulaire.splitter_vertical->setSizes({600, 180});
+    nue.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&nue));
+    for (Ui::MainWindow *ui : {app.ui, &formulaire}) {
+        ui->stackedWidget->setCurrentIndex(ui->stackedWidget->addWidget(new QLabel(QStringLiteral("page"))));
+    }
+    for (const QSize taille : {QSize(1200, 900), QSize(700, 500)}) {
+        app.fenetre.resize(taille);
+        nue.resize(taille);
+        QCoreApplication::processEvents();
+        QCOMPARE(app.ui->frame_droit_haut->grab().toImage(), formulaire.frame_droit_haut->grab().toImage());
+    }
 }
 
 QTEST_MAIN(tst_cote_a_cote)
