@@ -216,7 +216,8 @@ void cote_a_cote::lier()
             if (de->echelle() && vers->echelle())
                 vers->montrer_croix(de->echelle()->vers(*vers->echelle(), lieu));
         });
-        _liens << connect(de, &graphic_view::pointeur_sorti, this, [vers = vers] { vers->montrer_croix(std::nullopt); });
+        _liens << connect(de, &graphic_view::pointeur_sorti, this,
+                          [vers = vers] { vers->montrer_croix(std::nullopt); });
     }
     _vues_liees = {va, vb};
     suivre_defilement(va, vb);

@@ -21,7 +21,8 @@ QString ouvrir_exemples()
 {
     copier_exemple(dossier.path(), QStringLiteral("deploiement_300"));
     copier_exemple(dossier.path(), QStringLiteral("douze_capteurs"));
-    QFile::copy(QDir(VG_EXAMPLES_DIR).filePath("deploiement_300_sol_b.txt"), dossier.filePath("deploiement_300_sol_b.txt"));
+    QFile::copy(QDir(VG_EXAMPLES_DIR).filePath("deploiement_300_sol_b.txt"),
+                dossier.filePath("deploiement_300_sol_b.txt"));
     ecrire(dossier.filePath("deploiement_300_b.vga"),
            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<visual_graphe name=\"B\">\n  <files>\n"
            "    <param name=\"instance\" path=\"deploiement_300.txt\"/>\n"
