@@ -145,6 +145,8 @@ MainWindow::~MainWindow()
 {
     // Nothing follows the files of sessions that are going; sessions go
     // before the pages that show them.
+    // The second page back in the stack, where the pages' owners expect it.
+    _cote->fermer();
     _cote.reset();
     _rechargement.reset();
     _historique.reset();

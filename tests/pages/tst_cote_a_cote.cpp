@@ -159,6 +159,12 @@ void tst_cote_a_cote::suivre()
     QCOMPARE(active.count(), 1);
     QVERIFY(cote.cote(1)->actif() && !cote.cote(0)->actif());
     QCOMPARE(app.zoom_coche(), vb->zoom());
+
+    // A reload draws the pages again and leaves them side by side, in step.
+    app.ui->action_recharger->trigger();
+    QVERIFY(cote.ouvert());
+    QVERIFY(!en_phase || ecart_centres(va, vb) <= 1);
+    QCOMPARE(va->capteur_choisi(), en_phase ? 9 : 7);
 }
 
 void tst_cote_a_cote::croix_sur_l_autre_page()
