@@ -143,11 +143,11 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // Nothing follows the files of sessions that are going; sessions go
-    // before the pages that show them.
     // The second page back in the stack, where the pages' owners expect it.
     _cote->fermer();
     _cote.reset();
+    // Nothing follows the files of sessions that are going; sessions go
+    // before the pages that show them.
     _rechargement.reset();
     _historique.reset();
     _pages->oublier_sessions();

@@ -39,8 +39,8 @@ int profondeur_index(int largeur, int hauteur)
 } // namespace
 
 graphic_view::graphic_view(QWidget *parent)
-    : QGraphicsView(parent), _tuiles(new tuiles_dessin(this)), _glisser(*this), _croix(*this), _marques(new marques_choix(*this)),
-      _position(new position_pointeur(*this)), _molette(new zoom_molette(this))
+    : QGraphicsView(parent), _tuiles(new tuiles_dessin(this)), _glisser(*this), _croix(*this),
+      _marques(new marques_choix(*this)), _position(new position_pointeur(*this)), _molette(new zoom_molette(this))
 {
     // Parented to the view so that it goes with it.
     _scene = new QGraphicsScene(0, 0, _largeur_scene, _hauteur_scene, this);
