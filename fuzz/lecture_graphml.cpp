@@ -22,7 +22,7 @@ namespace
 
 // The records as text, each list without its repeats and loops, which a
 // GraphML written back leaves out.
-std::string decrire(const reseau_graphml &r)
+std::string decrire(const reseau_fichier &r)
 {
     const graphe_instance &g = *r.instance;
     const std::size_t n = g.nb_sensors();
@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     comparer_lecteurs(contenu);
     fuzz::capture console;
     const QString chemin = fuzz::ecrire("reseau.graphml", contenu);
-    const fichier_lu<reseau_graphml> lu = lire_fichier_graphml(chemin);
+    const fichier_lu<reseau_fichier> lu = lire_fichier_graphml(chemin);
     fuzz::exiger(lu.lu == bool(lu.contenu) && lu.lu == lu.raison.isEmpty(), "result, record and reason disagree");
     if (!lu.lu)
         return 0;
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                                                      lu.contenu->solution.get());
                                            }}}),
                  "the network could not be written back");
-    const fichier_lu<reseau_graphml> relu = lire_fichier_graphml(copie);
+    const fichier_lu<reseau_fichier> relu = lire_fichier_graphml(copie);
     fuzz::exiger(relu.lu, "the network written back does not read", avant);
     const std::string apres = decrire(*relu.contenu);
     fuzz::exiger(avant == apres, "the network written back reads otherwise", avant, apres);

@@ -5,7 +5,7 @@
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
-#include "graphml_invalides.h"
+#include "reseaux_invalides.h"
 #include "session_graphe.h"
 #include "sessions_invalides.h"
 #include "sujet_session.h"
@@ -181,8 +181,8 @@ private slots:
     void sessions_invalides_data();
     void sessions_invalides();
     void conversion();
-    void graphml_invalides_data();
-    void graphml_invalides();
+    void reseaux_invalides_data();
+    void reseaux_invalides();
 };
 
 void tst_visual_graphe_export::statuts_data()
@@ -631,24 +631,25 @@ void tst_visual_graphe_export::conversion()
     QCOMPARE(session.solution()->liste_ma().size() + session.solution()->liste_sl().size(), std::size_t(40));
 }
 
-void tst_visual_graphe_export::graphml_invalides_data()
+void tst_visual_graphe_export::reseaux_invalides_data()
 {
-    table_graphml_invalides();
+    table_reseaux_invalides();
 }
 
-// A bad GraphML is status 2 and no file, whatever was asked of it.
-void tst_visual_graphe_export::graphml_invalides()
+// A bad network file is status 2 and no file, whatever was asked of it.
+void tst_visual_graphe_export::reseaux_invalides()
 {
+    QFETCH(QString, nom);
     QFETCH(QByteArray, contenu);
     QFETCH(QString, raison);
     QTemporaryDir dossier;
-    QVERIFY(ecrire_fichier(dossier.filePath("reseau.graphml"), contenu));
-    for (const char *sortie : {"f.png", "f.vga"}) {
-        const execution e = lancer(dossier.path(), {"reseau.graphml", "-o", sortie});
+    QVERIFY(ecrire_fichier(dossier.filePath(nom), contenu));
+    for (const char *sortie : {"f.png", "f.vga", "f.gexf"}) {
+        const execution e = lancer(dossier.path(), {nom, "-o", sortie});
         QCOMPARE(e.statut, 2);
         QCOMPARE(e.erreurs.value(0), raison);
-        QCOMPARE(e.erreurs.last(), prefixe + "la session « reseau.graphml » n'a pas pu être lue : " + raison);
-        QCOMPARE(contenu_dossier(dossier.path()), QStringList{"reseau.graphml"});
+        QCOMPARE(e.erreurs.last(), prefixe + "la session « " + nom + " » n'a pas pu être lue : " + raison);
+        QCOMPARE(contenu_dossier(dossier.path()), QStringList{nom});
     }
 }
 
