@@ -5,6 +5,7 @@
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
+#include "networkx.h"
 #include "reseaux_invalides.h"
 #include "session_graphe.h"
 #include "sessions_invalides.h"
@@ -183,6 +184,8 @@ private slots:
     void conversion();
     void reseaux_invalides_data();
     void reseaux_invalides();
+    void networkx_data();
+    void networkx();
 };
 
 void tst_visual_graphe_export::statuts_data()
@@ -213,7 +216,7 @@ void tst_visual_graphe_export::statuts_data()
     QTest::newRow("suffixe inconnu")
         << QStringList{s, "-o", "f.txt"} << 1
         << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf, "
-           ".dot, .graphml, .vga ou .json (voir --help)"
+           ".dot, .graphml, .gexf, .cyjs, .vga ou .json (voir --help)"
         << "f.txt";
     QTest::newRow("graphml de la solution") << QStringList{"--solution", s, "-o", "f.graphml"} << 0 << "" << "f.graphml";
     QTest::newRow("dot d'un graphml") << QStringList{"simple.graphml", "-o", "f.dot"} << 0 << "" << "f.dot";
@@ -221,7 +224,9 @@ void tst_visual_graphe_export::statuts_data()
                                             << "--compare ne s'écrit qu'en dessin ou en JSON (voir --help)" << "";
     QTest::newRow("conversion d'une session")
         << QStringList{s, "-o", "f.vga"} << 1
-        << "une sortie .vga convertit un fichier GraphML, pas « deploiement_300.vga » (voir --help)" << "";
+        << "une sortie .vga convertit un fichier GraphML, GEXF ou Cytoscape.js, pas « deploiement_300.vga » (voir "
+           "--help)"
+        << "";
     QTest::newRow("conversion sur l'entree") << QStringList{"c.txt", "-o", "c.vga"} << 1
                                              << "la sortie « ./c.txt » est un fichier d'entrée : elle ne le remplace pas"
                                              << "";
@@ -651,6 +656,37 @@ void tst_visual_graphe_export::reseaux_invalides()
         QCOMPARE(e.erreurs.last(), prefixe + "la session « " + nom + " » n'a pas pu être lue : " + raison);
         QCOMPARE(contenu_dossier(dossier.path()), QStringList{nom});
     }
+}
+
+void tst_visual_graphe_export::networkx_data()
+{
+    QTest::addColumn<QString>("format");
+    // The fill of each role that viz:color gives, as networkx reads it.
+    QTest::addColumn<QString>("fonds");
+    QTest::newRow("gexf") << "gexf"
+                          << "[('BR', '250,128,114'), ('MA', '173,255,47'), ('autres', '244,244,244'), ('puits', "
+                             "'0,128,0')]";
+    QTest::newRow("cyjs") << "cyjs" << "[]";
+}
+
+// A network networkx wrote, converted and written back by the command, which
+// networkx reads with the same sensors, links and roles.
+void tst_visual_graphe_export::networkx()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, fonds);
+    QTemporaryDir dossier;
+    const QString d = dossier.path();
+    if (!::networkx({"ecrire", d}))
+        QSKIP("python3 ou networkx (python3-networkx) absent");
+    const QString entree = "reseau_nx." + format;
+    QCOMPARE(lancer(d, {entree, "-o", "r.vga"}).statut, 0);
+    QCOMPARE(lancer(d, {"--solution", entree, "-o", "r." + format}).statut, 0);
+    const QStringList avant = ::networkx({"relire", d + '/' + entree}).value();
+    const QStringList apres = ::networkx({"relire", d + "/r." + format}).value();
+    QVERIFY2(avant.value(0).startsWith("30 [(0, 1)"), qPrintable(avant.join('\n')));
+    QCOMPARE(apres.value(0), avant.value(0));
+    QCOMPARE(apres.value(1), fonds);
 }
 
 QTEST_MAIN(tst_visual_graphe_export)
