@@ -76,6 +76,8 @@ bool ecrire_cyjs(QIODevice &sortie, const graphe_instance &instance, const graph
         {QStringLiteral("multigraph"), false},
         {QStringLiteral("elements"),
          QJsonObject{{QStringLiteral("nodes"), noeuds(instance, solution)}, {QStringLiteral("edges"), aretes(instance)}}}};
-    const QByteArray texte = QJsonDocument(racine).toJson(QJsonDocument::Indented);
+    // Compact: indented, a large network's file is twice as long to write
+    // and to read.
+    const QByteArray texte = QJsonDocument(racine).toJson(QJsonDocument::Compact);
     return sortie.write(texte) == texte.size();
 }
