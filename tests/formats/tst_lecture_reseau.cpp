@@ -107,34 +107,41 @@ void tst_lecture_reseau::lecture_data()
     QTest::newRow("places mises a l'echelle") << g << graphml(noeud("a", "0.5", "-1") + noeud("b", "2.5", "0"))
         << "0(0,0): 1(10000,5000): puits 0 | -"
         << QStringList{"  -> Coordonnées non entières, mises à l'échelle de 0 à 10000 : facteur 5000", premier};
-    QTest::newRow("ordre par sensor") << g << graphml(avec("a", "<data key=\"s\">7</data>") + avec("b", "<data key=\"s\">3</data>")
+    QTest::newRow("ordre par sensor")
+        << g << graphml(avec("a", "<data key=\"s\">7</data>") + avec("b", "<data key=\"s\">3</data>")
                        + "    <edge source=\"a\" target=\"b\"/>\n",
                    cle_sensor)
         << "0(1,2):1 1(1,2):0 puits 1 | -"
         << QStringList{"  -> Puits : capteur 1 (nœud « a », le premier : aucun nœud n'a sink à vrai)"};
-    QTest::newRow("sensor repete, ordre du document") << g << graphml(avec("a", "<data key=\"s\">3</data>") + avec("b", "<data key=\"s\">3</data>"), cle_sensor)
+    QTest::newRow("sensor repete, ordre du document")
+        << g << graphml(avec("a", "<data key=\"s\">3</data>") + avec("b", "<data key=\"s\">3</data>"), cle_sensor)
         << "0(1,2): 1(1,2): puits 0 | -" << QStringList{premier};
     // A directed edge, one undirected among directed ones, one way only,
     // a loop and a repeated edge.
-    QTest::newRow("aretes orientees") << g << QByteArray(graphml(ab + noeud("c", "3", "3") + "    <edge source=\"a\" target=\"b\"/>\n"
+    QTest::newRow("aretes orientees")
+        << g << QByteArray(graphml(ab + noeud("c", "3", "3") + "    <edge source=\"a\" target=\"b\"/>\n"
                               "    <edge source=\"c\" target=\"a\" directed=\"false\"/>\n")
                           .replace("undirected", "directed"))
         << "0(0,0):1,2 1(10,5): 2(3,3):0 puits 0 | -" << QStringList{premier};
-    QTest::newRow("sens unique, boucle, arete repetee") << g << graphml(ab + "    <edge source=\"b\" target=\"a\"><data key=\"u\">true</data></edge>\n"
+    QTest::newRow("sens unique, boucle, arete repetee")
+        << g << graphml(ab + "    <edge source=\"b\" target=\"a\"><data key=\"u\">true</data></edge>\n"
                         "    <edge source=\"a\" target=\"a\"/><edge source=\"a\" target=\"b\"/>"
                         "<edge source=\"b\" target=\"a\"/>\n",
                    "  <key id=\"u\" for=\"edge\" attr.name=\"one_way\" attr.type=\"boolean\"/>\n")
         << "0(0,0):0,1,1 1(10,5):0,0,0 puits 0 | -" << QStringList{premier};
     QTest::newRow("aretes avant les noeuds") << g << graphml("    <edge source=\"b\" target=\"a\"/>\n" + ab)
                                              << "0(0,0):1 1(10,5):0 puits 0 | -" << QStringList{premier};
-    QTest::newRow("pos_x et pos_y") << g << QByteArray(graphml(ab)).replace("\"x\"", "\"pos_x\"").replace("\"y\"", "\"pos_y\"")
+    QTest::newRow("pos_x et pos_y")
+        << g << QByteArray(graphml(ab)).replace("\"x\"", "\"pos_x\"").replace("\"y\"", "\"pos_y\"")
         << "0(0,0): 1(10,5): puits 0 | -" << QStringList{premier};
-    QTest::newRow("roles en texte et booleens, puits") << g << graphml(avec("a", "<data key=\"r\">SL</data>") + avec("b", "<data key=\"r\">ma, br</data>")
+    QTest::newRow("roles en texte et booleens, puits")
+        << g << graphml(avec("a", "<data key=\"r\">SL</data>") + avec("b", "<data key=\"r\">ma, br</data>")
                        + avec("c", "<data key=\"p\">True</data><data key=\"m\">1</data>") + avec("d", ""),
                    cles_roles)
         << "0(1,2): 1(1,2): 2(1,2): 3(1,2): puits 2 | MA 1,2 SL 0 BR 1"
         << QStringList{"  -> Puits : capteur 2 (nœud « c »)"};
-    QTest::newRow("valeurs par defaut") << g << QByteArray(graphml("    <node id=\"a\"><data key=\"d0\">4</data></node>\n",
+    QTest::newRow("valeurs par defaut")
+        << g << QByteArray(graphml("    <node id=\"a\"><data key=\"d0\">4</data></node>\n",
                               "  <key id=\"m\" for=\"all\" attr.name=\"ma\"><default>true</default></key>\n"))
                .replace("attr.type=\"double\"/>\n  <key id=\"m\"",
                         "attr.type=\"double\"><default>9</default></key>\n  <key id=\"m\"")
@@ -145,7 +152,8 @@ void tst_lecture_reseau::lecture_data()
     QFile yed(VG_TEST_DATA "/reseau_yed.graphml");
     QVERIFY(yed.open(QIODevice::ReadOnly));
     const QByteArray forme = yed.readAll();
-    QTest::newRow("yed, places et etiquettes") << g << forme << "0(0,200):3 1(200,100): 2(100,170):0,1 3(100,0): puits 2 | -"
+    QTest::newRow("yed, places et etiquettes")
+        << g << forme << "0(0,200):3 1(200,100): 2(100,170):0,1 3(100,0): puits 2 | -"
                                                << QStringList{"  -> Puits : capteur 2 (nœud « n0 », le premier : aucun "
                                                               "nœud n'a sink à vrai)"};
     QTest::newRow("yed, etiquettes repetees : ordre du document")
