@@ -717,8 +717,9 @@ void tst_visual_graphe_export::figures_data()
     QTest::addColumn<int>("nombre");
     const QString cercle = QStringLiteral("<circle ");
     QTest::newRow("sans option") << QStringList{} << QSize(800, 550) << QStringList{"10"} << cercle << 300;
-    QTest::newRow("legende") << QStringList{"--legend"} << QSize(-1, 550) << legende_des_faits()
-                             << "<rect x=" << 0;
+    // Five samples in the legend, each a circle as its vertices are.
+    QTest::newRow("legende") << QStringList{"--legend"} << QSize(-1, 550) << legende_des_faits() << cercle
+                             << 300 + 5;
     QTest::newRow("barre d'echelle") << QStringList{"--scale-bar"} << QSize(800, 590) << QStringList{"2000"} << cercle
                                      << 300;
     QTest::newRow("legende et barre") << QStringList{"--legend", "--scale-bar"} << QSize(-1, 590) << legende_des_faits()
