@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "chargeur_session.h"
+#include "choix_figure.h"
 #include "constructeur_scene.h"
 #include "curseur_attente.h"
 #include "graphe_instance.h"
@@ -97,6 +98,16 @@ MainWindow::MainWindow(QWidget *parent)
     _rechargement = std::make_unique<rechargement>(*_registre, *_pages, *_panneau, ui->treeView, *_historique);
     connect(ui->action_garder_historique, &QAction::toggled, _historique.get(), &suivi_historique::garder);
     connect(_panneau, &panneau_faits::etape_choisie, _historique.get(), &suivi_historique::aller);
+    _figure = new choix_figure(*_pages,
+                               {ui->action_legende, ui->action_barre_echelle, ui->action_defauts, ui->action_colorer,
+                                ui->action_style_habituel, ui->action_style_daltonien},
+                               this);
+    connect(ui->action_enregistrer_vue, &QAction::triggered, this, [this] {
+        if (graphe_visualisateur *page = _pages->page_courante())
+            page->sauvegarder_vue();
+        else
+            _pages->dire_aucun_graphe();
+    });
 
     _position = new QLabel(this);
     _position->setObjectName(QStringLiteral("position_pointeur"));

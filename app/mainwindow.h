@@ -14,6 +14,7 @@ class pages_graphe;
 class panneau_faits;
 class rechargement;
 class suivi_historique;
+class choix_figure;
 class registre_sessions;
 class session_graphe;
 
@@ -44,6 +45,7 @@ public:
     pages_graphe &pages() { return *_pages; }
     rechargement &rechargeur() { return *_rechargement; }
     suivi_historique &historique() { return *_historique; }
+    choix_figure &figure() { return *_figure; }
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -85,6 +87,8 @@ private:
     panneau_faits *_panneau = nullptr;
     std::unique_ptr<suivi_historique> _historique;
     std::unique_ptr<rechargement> _rechargement;
+    // A child of the window, which asks its dialogs.
+    choix_figure *_figure = nullptr;
     // The pointer's place in the drawing, at the right of the status bar.
     QLabel *_position = nullptr;
 };

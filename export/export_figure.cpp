@@ -16,6 +16,8 @@
 #include "graphe_solution.h"
 #include "historique_solutions.h"
 #include "lecture_fichier.h"
+#include "lecture_valeurs.h"
+#include "ecriture_tikz.h"
 #include "liste_dessin.h"
 #include "options_export.h"
 #include "raison_lecture.h"
@@ -31,6 +33,8 @@
 #include <QScreen>
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <limits>
 
@@ -303,6 +307,53 @@ statut_export ecrire_sans_dessin(const options_export &options)
     }
 }
 
+// The drawing's area: the page's at its zoom, or --width pixels wide; a
+// region keeps its own proportions, the page's otherwise.
+QSize aire_demandee(const options_export &options)
+{
+    const QSize page = aire_dessin::taille(options.zoom);
+    const int largeur = options.largeur_pixels ? options.largeur_pixels : page.width();
+    if (!options.figure.region)
+        return options.largeur_pixels ? QSize(largeur, int(std::lround(double(largeur) * page.height() / page.width())))
+                                      : page;
+    // The region spans the frame, inside its margins, at one scale.
+    const int reserve = 2 * aire_dessin::marge;
+    const QRectF &r = *options.figure.region;
+    const double hauteur = (largeur - reserve) * r.height() / r.width() + reserve;
+    return QSize(largeur, int(std::clamp(std::lround(hauteur), long(reserve + 1), long(cote_max))));
+}
+
+// --values, read against the session's instance.
+statut_export lire_valeurs(const options_export &options, const graphe_instance &instance, options_figure &figure)
+{
+    if (options.valeurs.isEmpty())
+        return statut_ecrit;
+    fichier_lu<valeurs_capteurs> f = lire_fichier_valeurs(demande_de(options.valeurs), instance.nb_sensors());
+    if (!f.lu) {
+        signaler(QString::fromUtf8("les valeurs n'ont pas pu être lues : %1").arg(f.raison));
+        return statut_lecture;
+    }
+    figure.valeurs = std::move(f.contenu);
+    return statut_ecrit;
+}
+
+statut_export ecrire_dessin(const options_export &options, const liste_dessin &liste)
+{
+    if (format_du_nom(options.sortie) == format_image::tikz && !refus_tikz(liste).isEmpty()) {
+        signaler(refus_tikz(liste));
+        return statut_usage;
+    }
+    options_image o;
+    o.pixels_par_unite = options.pixels_par_unite;
+    o.largeur_cm = options.largeur_cm;
+    o.tikz_corps = options.tikz_corps;
+    if (!ecrire_image(liste, options.sortie, o)) {
+        signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
+        return statut_ecriture;
+    }
+    return statut_ecrit;
+}
+
 } // namespace
 
 void signaler(const QString &message)
@@ -322,23 +373,22 @@ statut_export exporter_figure(const options_export &options)
         return ecrire_historique(options);
     if (options.genre != genre_sortie::dessin)
         return ecrire_sans_dessin(options);
-    const QSize aire = aire_dessin::taille(options.zoom);
+    const QSize aire = aire_demandee(options);
     if (format_du_nom(options.sortie) == format_image::matriciel && !taille_admise(aire, options.pixels_par_unite))
         return statut_usage;
 
     entrees_export entrees;
-    const statut_export lu = lire_session(options, entrees);
+    statut_export lu = lire_session(options, entrees);
+    sujet_dessin sujet = sujet_de(&entrees.session, options.type_graphe, entrees.b.get());
+    sujet.figure = options.figure;
+    if (lu == statut_ecrit)
+        lu = lire_valeurs(options, *entrees.session.instance(), sujet.figure);
     if (lu != statut_ecrit)
         return lu;
     // The drawing the viewer's page makes, in the font and at the
     // resolution of its screen.
     const QScreen *ecran = QGuiApplication::primaryScreen();
-    const dessin d = construire_dessin(sujet_de(&entrees.session, options.type_graphe, entrees.b.get()), aire,
-                                       QGuiApplication::font(),
+    const dessin d = construire_dessin(sujet, aire, QGuiApplication::font(),
                                        ecran ? qRound(ecran->logicalDotsPerInchY()) : ppp_sans_ecran);
-    if (!ecrire_image(*d.liste, options.sortie, options.pixels_par_unite)) {
-        signaler(QStringLiteral("la sortie %1 n'a pas pu être écrite").arg(entre_guillemets(options.sortie)));
-        return statut_ecriture;
-    }
-    return statut_ecrit;
+    return ecrire_dessin(options, *d.liste);
 }

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QCommandLineParser>
+#include <QStringList>
 
 #include <cstdlib>
 #include <iostream>
@@ -38,6 +39,11 @@ int main(int argc, char *argv[])
 {
     choisir_plateforme();
     qInstallMessageHandler(trier_messages_de_qt);
+    // Qt takes --style for itself, and it is the command's: the line is
+    // parsed as given.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("visual_graphe-export"));
     QGuiApplication::setApplicationVersion(QStringLiteral(VG_VERSION));
@@ -46,7 +52,7 @@ int main(int argc, char *argv[])
 
     QCommandLineParser analyseur;
     declarer_options(analyseur);
-    if (!analyseur.parse(QGuiApplication::arguments())) {
+    if (!analyseur.parse(arguments)) {
         signaler(analyseur.errorText() + voir_aide);
         return statut_usage;
     }

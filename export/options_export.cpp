@@ -21,7 +21,19 @@ const QString option_comparer = QStringLiteral("compare");
 const QString option_historique = QStringLiteral("history");
 const QString option_ips = QStringLiteral("fps");
 const QString option_bande = QStringLiteral("strip");
+const QString option_legende = QStringLiteral("legend");
+const QString option_barre = QStringLiteral("scale-bar");
+const QString option_region = QStringLiteral("region");
+const QString option_largeur = QStringLiteral("width");
+const QString option_valeurs = QStringLiteral("values");
+const QString option_couleur = QStringLiteral("color-by");
+const QString option_defauts = QStringLiteral("faults");
+const QString option_style = QStringLiteral("style");
+const QString option_tikz_corps = QStringLiteral("tikz-body");
 constexpr int ips_max = 60;
+// A drawing's width in pixels: a vertex's room at least, a raster side at most.
+constexpr int largeur_min = 200;
+constexpr int largeur_max = 32767;
 constexpr int bande_max = 100;
 
 constexpr int pixels_par_unite_max = 8;
@@ -50,7 +62,7 @@ QString refus_du_genre(const options_export &options)
         return QStringLiteral("--strip va avec --history");
     if (options.genre == genre_sortie::dessin && format_du_nom(options.sortie) == format_image::inconnu)
         return QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, "
-                              ".svg, .pdf, .dot, .graphml, .gexf, .cyjs, .vga ou .json")
+                              ".svg, .pdf, .dot, .tex, .graphml, .gexf, .cyjs, .vga ou .json")
             .arg(options.sortie);
     if ((options.genre == genre_sortie::reseau || options.genre == genre_sortie::conversion)
         && !options.comparer.isEmpty())
@@ -87,6 +99,133 @@ bool lire_options_historique(const QCommandLineParser &analyseur, options_export
     return true;
 }
 
+// --region X0,Y0,X1,Y1: a rectangle of some extent in the instance's units.
+bool lire_region(const QString &texte, options_figure &figure, QString &raison)
+{
+    const QStringList parties = texte.split(QLatin1Char(','));
+    double v[4];
+    bool nombres = parties.size() == 4;
+    for (int i = 0; nombres && i < 4; ++i)
+        v[i] = parties[i].trimmed().toDouble(&nombres);
+    if (!nombres || !(v[2] > v[0]) || !(v[3] > v[1])) {
+        raison = QString::fromUtf8("--region attend X0,Y0,X1,Y1 avec X0 < X1 et Y0 < Y1, pas « %1 »").arg(texte);
+        return false;
+    }
+    figure.region = QRectF(QPointF(v[0], v[1]), QPointF(v[2], v[3]));
+    return true;
+}
+
+// --width: pixels, or a length on paper (cm, mm, in, pt) for vector pages.
+bool lire_largeur(const QString &texte, options_export &options, QString &raison)
+{
+    static const std::pair<const char *, double> unites[] = {{"cm", 1}, {"mm", 0.1}, {"in", 2.54}, {"pt", 2.54 / 72}};
+    bool nombre = false;
+    for (const auto &[unite, cm] : unites)
+        if (texte.endsWith(QLatin1String(unite))) {
+            const double valeur = texte.chopped(2).trimmed().toDouble(&nombre);
+            if (nombre && valeur > 0 && valeur * cm <= 1000) {
+                options.largeur_cm = valeur * cm;
+                return true;
+            }
+        }
+    options.largeur_pixels = texte.toInt(&nombre);
+    if (nombre && options.largeur_pixels >= largeur_min && options.largeur_pixels <= largeur_max)
+        return true;
+    raison = QString::fromUtf8("--width vaut un nombre de pixels de %1 à %2, ou une largeur comme 8cm, 80mm, "
+                               "3in, pas « %3 »")
+                 .arg(largeur_min)
+                 .arg(largeur_max)
+                 .arg(texte);
+    return false;
+}
+
+bool lire_valeur_figure(const QCommandLineParser &analyseur, options_export &options, QString &raison)
+{
+    options.valeurs = analyseur.value(option_valeurs);
+    if (analyseur.isSet(option_valeurs) && analyseur.isSet(option_couleur)) {
+        raison = QStringLiteral("--values et --color-by s'excluent");
+        return false;
+    }
+    if (analyseur.isSet(option_valeurs))
+        options.figure.couleur_par = valeur_figure::fichier;
+    if (!analyseur.isSet(option_couleur))
+        return true;
+    const QString valeur = analyseur.value(option_couleur);
+    if (valeur == QLatin1String("hops"))
+        options.figure.couleur_par = valeur_figure::sauts;
+    else if (valeur == QLatin1String("degree"))
+        options.figure.couleur_par = valeur_figure::degre;
+    else {
+        raison = QString::fromUtf8("--color-by vaut hops ou degree, pas « %1 »").arg(valeur);
+        return false;
+    }
+    return true;
+}
+
+bool lire_options_figure(const QCommandLineParser &analyseur, options_export &options, QString &raison)
+{
+    options_figure &f = options.figure;
+    f.legende = analyseur.isSet(option_legende);
+    f.barre_echelle = analyseur.isSet(option_barre);
+    f.defauts = analyseur.isSet(option_defauts);
+    options.tikz_corps = analyseur.isSet(option_tikz_corps);
+    if (analyseur.isSet(option_style)) {
+        const QString style = analyseur.value(option_style);
+        if (style != QLatin1String("daltonien") && style != QLatin1String("habituel")) {
+            raison = QString::fromUtf8("--style vaut daltonien ou habituel, pas « %1 »").arg(style);
+            return false;
+        }
+        f.style = style == QLatin1String("daltonien") ? style_figure::daltonien : style_figure::habituel;
+    }
+    if (analyseur.isSet(option_region) && !lire_region(analyseur.value(option_region), f, raison))
+        return false;
+    if (analyseur.isSet(option_largeur) && !lire_largeur(analyseur.value(option_largeur), options, raison))
+        return false;
+    return lire_valeur_figure(analyseur, options, raison);
+}
+
+// What a figure's options do not go with; empty when they go.
+QString refus_de_la_figure(const options_export &options)
+{
+    const bool figure = !options.figure.rien() || options.largeur_pixels || options.largeur_cm > 0 || options.tikz_corps;
+    if (figure && options.genre != genre_sortie::dessin)
+        return QString::fromUtf8("les options de figure vont avec un dessin (image, SVG, PDF, DOT ou .tex)");
+    const format_image format = format_du_nom(options.sortie);
+    if (options.largeur_cm > 0 && format == format_image::matriciel)
+        return QString::fromUtf8("--width en cm, mm, in ou pt va avec .svg, .pdf ou .tex ; une image a des pixels");
+    if (options.tikz_corps && format != format_image::tikz)
+        return QStringLiteral("--tikz-body va avec une sortie .tex");
+    return QString();
+}
+
+void declarer_options_figure(QCommandLineParser &analyseur)
+{
+    analyseur.addOption({option_legende, QString::fromUtf8("Légende à droite du dessin : chaque rôle avec son fond et "
+                                                           "son nombre, ou la barre de couleurs.")});
+    analyseur.addOption({option_barre, QString::fromUtf8("Barre d'échelle d'une longueur ronde dans les unités de "
+                                                         "l'instance, sous le cadre.")});
+    analyseur.addOption({option_region, QString::fromUtf8("Ne dessine que ce rectangle, dans les unités de l'instance, "
+                                                          "gradué dans ces unités."),
+                         QStringLiteral("X0,Y0,X1,Y1")});
+    analyseur.addOption({option_largeur, QString::fromUtf8("Largeur du dessin en pixels, ou sur le papier pour SVG, "
+                                                           "PDF et .tex (8cm, 80mm, 3in)."),
+                         QStringLiteral("LARGEUR")});
+    analyseur.addOption({option_valeurs, QString::fromUtf8("Colore les capteurs par une valeur d'un fichier CSV "
+                                                           "(en-tête, numéro du capteur en première colonne ; la "
+                                                           "deuxième colonne, ou celle nommée)."),
+                         QStringLiteral("FICHIER.csv[:COLONNE]")});
+    analyseur.addOption({option_couleur, QString::fromUtf8("Colore les capteurs par une valeur calculée : hops (sauts "
+                                                           "jusqu'au puits) ou degree (degré)."),
+                         QStringLiteral("VALEUR")});
+    analyseur.addOption({option_defauts, QString::fromUtf8("Montre les défauts de la solution : capteurs non couverts "
+                                                           "cerclés, parties de MA sans le puits en tirets.")});
+    analyseur.addOption({option_style, QString::fromUtf8("daltonien : couleurs d'Okabe et Ito et une forme par rôle ; "
+                                                         "habituel par défaut."),
+                         QStringLiteral("STYLE")});
+    analyseur.addOption({option_tikz_corps, QString::fromUtf8("Avec une sortie .tex, le seul environnement "
+                                                              "tikzpicture, à inclure par \\input.")});
+}
+
 } // namespace
 
 void declarer_options(QCommandLineParser &analyseur)
@@ -121,12 +260,13 @@ void declarer_options(QCommandLineParser &analyseur)
                          QStringLiteral("Bande de K étapes réparties également, la première et la dernière "
                                         "comprises, sur une page (toute image, SVG, PDF)."),
                          QStringLiteral("K")});
+    declarer_options_figure(analyseur);
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
-                                        ".bmp, .tif, .tiff, .svg, .pdf, .dot, .json pour les faits, .graphml, "
-                                        ".gexf ou .cyjs pour le réseau (avec --solution, ses rôles), .vga pour "
-                                        "convertir un réseau en session (G.vga, G.txt et G_sol.txt) ; "
+                                        ".bmp, .tif, .tiff, .svg, .pdf, .dot, .tex pour TikZ, .json pour les faits, "
+                                        ".graphml, .gexf ou .cyjs pour le réseau (avec --solution, ses rôles), .vga "
+                                        "pour convertir un réseau en session (G.vga, G.txt et G_sol.txt) ; "
                                         "- écrit les faits en JSON sur la sortie standard."),
                          QStringLiteral("SORTIE")});
     analyseur.addPositionalArgument(QStringLiteral("[SOLUTION...]"),
@@ -169,7 +309,7 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
         return false;
     }
 
-    if (!lire_options_historique(analyseur, options, raison))
+    if (!lire_options_historique(analyseur, options, raison) || !lire_options_figure(analyseur, options, raison))
         return false;
     QStringList arguments = analyseur.positionalArguments();
     if (analyseur.isSet(option_historique)) {
@@ -195,5 +335,7 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
     options.sortie = sorties.last();
     options.genre = options.historique.isEmpty() ? genre_du_nom(options.sortie) : genre_sortie::historique;
     raison = refus_du_genre(options);
+    if (raison.isEmpty())
+        raison = refus_de_la_figure(options);
     return raison.isEmpty();
 }

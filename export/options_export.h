@@ -1,6 +1,8 @@
 #ifndef OPTIONS_EXPORT_H
 #define OPTIONS_EXPORT_H
 
+#include "options_figure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +32,15 @@ struct options_export {
     int images_par_seconde = 2;
     // --strip: the steps a strip shows; 0 for none.
     int bande = 0;
+    // What a figure for a paper adds: --legend, --scale-bar, --region,
+    // --color-by, --faults, --style; --values is read with the session.
+    options_figure figure;
+    QString valeurs;
+    // --width: the drawing's width in pixels, or on paper in cm; 0 when
+    // not given.
+    int largeur_pixels = 0;
+    double largeur_cm = 0;
+    bool tikz_corps = false;
 };
 
 // Declares the command's options and its argument on the parser.

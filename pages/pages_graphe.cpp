@@ -143,15 +143,30 @@ bool pages_graphe::ecrire_reseau_de(QWidget *page, const QString &nom_fichier, Q
     return ecrire_fichier_reseau(nom_fichier, *instance, solution, raison);
 }
 
+sujet_dessin pages_graphe::sujet_de_l_entree(session_graphe *session, QStandardItem *entree) const
+{
+    const comparaison_ouverte *comparaison = _comparaisons.trouver(entree);
+    sujet_dessin sujet;
+    if (const historique_ouvert *h = historique_de_l_entree(entree))
+        sujet = sujet_etape(*session, h->etape);
+    else
+        sujet = sujet_de(session, type_graphe_pour(entree), comparaison ? comparaison->b.get() : nullptr);
+    sujet.figure = _figure;
+    return sujet;
+}
+
+void pages_graphe::changer_figure(const options_figure &figure)
+{
+    _figure = figure;
+    for (QWidget *page : _item_par_fenetre.keys())
+        if (auto *graphe = qobject_cast<graphe_visualisateur *>(page))
+            redessiner(page, graphe->get_graphic_view()->zoom(), cadrage::meme_centre);
+}
+
 void pages_graphe::dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree)
 {
     const curseur_attente attente;
-    const comparaison_ouverte *comparaison = _comparaisons.trouver(entree);
-    if (const historique_ouvert *h = historique_de_l_entree(entree))
-        construire_scene(vue, sujet_etape(*session, h->etape));
-    else
-        construire_scene(vue,
-                         sujet_de(session, type_graphe_pour(entree), comparaison ? comparaison->b.get() : nullptr));
+    construire_scene(vue, sujet_de_l_entree(session, entree));
     vue->verticalScrollBar()->setValue(0);
     vue->horizontalScrollBar()->setValue(0);
 }
@@ -294,7 +309,9 @@ void pages_graphe::montrer_etape(QWidget *page, int etape)
     const curseur_attente attente;
     h->etape = etape;
     graphic_view *vue = graphe->get_graphic_view();
-    if (!changer_scene(vue, sujet_etape(*h->session, etape)))
+    sujet_dessin sujet = sujet_etape(*h->session, etape);
+    sujet.figure = _figure;
+    if (!changer_scene(vue, sujet))
         redessiner(page, vue->zoom(), cadrage::meme_centre);
 }
 

@@ -4,6 +4,8 @@
 #include "comparaisons_ouvertes.h"
 #include "facteurs_zoom.h"
 #include "historique_ouvert.h"
+#include "constructeur_dessin.h"
+#include "options_figure.h"
 
 #include <QHash>
 #include <QList>
@@ -81,6 +83,12 @@ public:
     // what changed from the step it showed; zoom, centre and the chosen
     // sensor stay.
     void montrer_etape(QWidget *page, int etape);
+    // What every page's figure adds (legend, scale bar, values, faults,
+    // style): each open page is drawn again with it, keeping its zoom, its
+    // centre and its chosen sensor.
+    void changer_figure(const options_figure &figure);
+    const options_figure &figure() const { return _figure; }
+
     // What the status bar says when a command needs a graph page and none
     // is shown.
     void dire_aucun_graphe();
@@ -95,6 +103,8 @@ private:
     // Draws what the entry shows (instance, solution or comparison) into the
     // emptied view at its zoom, scrolled to the top left.
     void dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree);
+    // What an entry's page draws, with the figure's additions.
+    sujet_dessin sujet_de_l_entree(session_graphe *session, QStandardItem *entree) const;
     // The records a page draws as a network file: the instance, with the
     // solution on a solution or comparison page.
     bool ecrire_reseau_de(QWidget *page, const QString &nom_fichier, QString *raison);
@@ -111,6 +121,7 @@ private:
     comparaisons_ouvertes _comparaisons;
     std::vector<std::unique_ptr<historique_ouvert>> _historiques;
     a_l_ouverture _a_l_ouverture;
+    options_figure _figure;
 };
 
 #endif

@@ -2,6 +2,7 @@
 #define CONSTRUCTEUR_DESSIN_H
 
 #include "echelle_dessin.h"
+#include "options_figure.h"
 #include "roles_capteurs.h"
 
 #include <QFont>
@@ -27,6 +28,8 @@ struct sujet_dessin
     // MA since are drawn as a comparison draws B's own, those that left it
     // as A's own, and an unchanged step as the solution alone.
     const graphe_solution *precedente = nullptr;
+    // What a figure for a paper adds; nothing unless asked.
+    options_figure figure;
 };
 
 // A drawing made: its list, where it put the sensors (none when the records
@@ -39,7 +42,8 @@ struct dessin
 };
 
 // Draws the frame, the information text, the arcs and the vertices on an
-// area of the given size, writing the drawing's trace lines ("width=",
+// area of the given size, and what the figure's options add (a legend to
+// the right of it, a scale bar under it, which enlarge the list's area), writing the drawing's trace lines ("width=",
 // "_ecart_x = ", "NULL") on std::cout. police and ppp: the font its texts
 // and numbers are drawn with, and the resolution that sizes it.
 dessin construire_dessin(const sujet_dessin &sujet, const QSize &aire, const QFont &police, int ppp);

@@ -66,7 +66,7 @@ public:
                             + QByteArray::number(info.pixelSize()) + '"';
     }
 
-    void entete(const QSize &aire, int ppp, const QString &titre);
+    void entete(const QRect &aire, int ppp, const QString &titre, double largeur_cm);
     bool fin();
 
     void ligne(const QLine &l, const stylo &s) override
@@ -83,14 +83,18 @@ public:
         ecrire_texte(base, t.couleur, t.contenu);
     }
 
-    void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
-                const QColor &couleur_numero) override
+    void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id, const QColor &couleur_numero,
+                forme_sommet::forme forme) override
     {
         grouper(nullptr);
-        constexpr double rayon = forme_sommet::rayon;
-        ecrire("<circle cx=\"" + nombre(coin.x() + rayon) + "\" cy=\"" + nombre(coin.y() + rayon) + "\" r=\""
-               + nombre(rayon) + '"' + couleur("fill", fond.color()) + attributs_stylo(contour) + "/>\n");
+        ecrire_forme(forme_sommet::boite_sommet.translated(coin), forme, contour, fond);
         ecrire_texte(QPointF(coin) + forme_sommet::origine_numero(id), couleur_numero, QString::number(id));
+    }
+
+    void marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond) override
+    {
+        grouper(nullptr);
+        ecrire_forme(QRectF(boite), forme, contour, fond);
     }
 
 private:
@@ -106,6 +110,29 @@ private:
             return;
         _stylo_groupe = *stylo;
         ecrire("<g fill=\"none\"" + attributs_stylo(*stylo) + ">\n");
+    }
+
+    // A mark as the painter draws it: a circle, a rectangle or a polygon.
+    void ecrire_forme(const QRectF &boite, forme_sommet::forme f, const QPen &contour, const QBrush &fond)
+    {
+        const QByteArray peinture = (fond.style() == Qt::NoBrush ? QByteArray(" fill=\"none\"") : couleur("fill", fond.color()))
+                                    + (contour.style() == Qt::NoPen ? QByteArray(" stroke=\"none\"") : attributs_stylo(contour));
+        using forme_sommet::forme;
+        if (f == forme::cercle || f == forme::petit_cercle) {
+            const qreal retrait = f == forme::petit_cercle ? forme_sommet::retrait_petit_cercle : 0;
+            const QRectF c = boite.adjusted(retrait, retrait, -retrait, -retrait);
+            const QByteArray centre = "cx=\"" + nombre(c.center().x()) + "\" cy=\"" + nombre(c.center().y()) + '"';
+            if (c.width() == c.height())
+                ecrire("<circle " + centre + " r=\"" + nombre(c.width() / 2) + '"' + peinture + "/>\n");
+            else
+                ecrire("<ellipse " + centre + " rx=\"" + nombre(c.width() / 2) + "\" ry=\"" + nombre(c.height() / 2)
+                       + '"' + peinture + "/>\n");
+            return;
+        }
+        QByteArray points;
+        for (const QPointF &p : forme_sommet::polygone(f, boite))
+            points += (points.isEmpty() ? "" : " ") + nombre(p.x()) + ',' + nombre(p.y());
+        ecrire("<polygon points=\"" + points + '"' + peinture + "/>\n");
     }
 
     void ecrire_texte(const QPointF &base, const QColor &c, const QString &contenu)
@@ -155,17 +182,18 @@ private:
     QHash<QString, QPointF> _bases;
 };
 
-void ecrivain_svg::entete(const QSize &aire, int ppp, const QString &titre)
+void ecrivain_svg::entete(const QRect &aire, int ppp, const QString &titre, double largeur_cm)
 {
-    // The same size on paper as on screen.
-    const double mm = millimetres_par_pouce / ppp;
+    // The same size on paper as on screen, unless a width is asked for.
+    const double mm = largeur_cm > 0 ? largeur_cm * 10 / aire.width() : millimetres_par_pouce / ppp;
     ecrire("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg width=\""
            + QByteArray::number(aire.width() * mm, 'f', 3) + "mm\" height=\""
-           + QByteArray::number(aire.height() * mm, 'f', 3) + "mm\" viewBox=\"0 0 "
+           + QByteArray::number(aire.height() * mm, 'f', 3) + "mm\" viewBox=\"" + QByteArray::number(aire.x()) + ' '
+           + QByteArray::number(aire.y()) + ' '
            + QByteArray::number(aire.width()) + ' ' + QByteArray::number(aire.height())
            + "\" xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"" + _attributs_police + ">\n<title>"
            + echapper(titre)
-           + "</title>\n<rect width=\"" + QByteArray::number(aire.width()) + "\" height=\""
+           + "</title>\n<rect" + (aire.topLeft().isNull() ? QByteArray() : " x=\"" + QByteArray::number(aire.x()) + "\" y=\"" + QByteArray::number(aire.y()) + '"') + " width=\"" + QByteArray::number(aire.width()) + "\" height=\""
            + QByteArray::number(aire.height()) + "\" fill=\"#ffffff\"/>\n");
 }
 
@@ -179,10 +207,12 @@ bool ecrivain_svg::fin()
 
 } // namespace
 
-bool ecrire_svg(const liste_dessin &liste, QIODevice &sortie, const QString &titre)
+bool ecrire_svg(const liste_dessin &liste, QIODevice &sortie, const QString &titre, double largeur_cm,
+                const QRect &zone)
 {
+    const QRect aire = zone.isEmpty() ? QRect(QPoint(0, 0), liste.aire()) : zone;
     ecrivain_svg ecrivain(sortie, liste);
-    ecrivain.entete(liste.aire(), liste.ppp(), titre);
-    liste.parcourir(QRect(QPoint(0, 0), liste.aire()), ecrivain);
+    ecrivain.entete(aire, liste.ppp(), titre, largeur_cm);
+    liste.parcourir(aire, ecrivain);
     return ecrivain.fin();
 }

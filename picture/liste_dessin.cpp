@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -135,7 +136,14 @@ void liste_dessin::ajouter_liste(const liste_dessin &autre, const QPoint &decala
         case genre::sommet: {
             const sommet &s = autre._sommets[e.indice()];
             ajouter_sommet(s.coin + decalage, s.id, autre.brosse(s.fond).color(), autre.couleur_etiquette(s.etiquette),
-                           autre.contour());
+                           autre.contour(), s.forme);
+            break;
+        }
+        case genre::marque: {
+            const marque &m = autre._marques[e.indice()];
+            const bool liee = m.sommet != aucun;
+            ajouter_marque(liee ? m.boite : m.boite.translated(decalage), m.forme, autre.stylo(m.stylo),
+                           autre.brosse(m.fond), liee ? premier + m.sommet : aucun);
             break;
         }
         }
@@ -148,13 +156,25 @@ void liste_dessin::ajouter_arc(std::uint32_t source, std::uint32_t destination, 
     _arcs.push_back({source, destination, indice_stylo(stylo)});
 }
 
+std::uint16_t liste_dessin::indice_brosse(const QBrush &brosse)
+{
+    if (brosse.style() != Qt::SolidPattern)
+        return indice_dans(_brosses, brosse);
+    const auto connue = _brosse_unie.find(brosse.color().rgba());
+    if (connue != _brosse_unie.end())
+        return connue->second;
+    const std::uint16_t indice = indice_dans(_brosses, brosse);
+    _brosse_unie.emplace(brosse.color().rgba(), indice);
+    return indice;
+}
+
 std::uint32_t liste_dessin::ajouter_sommet(const QPoint &coin, int id, const QColor &fond, const QColor &etiquette,
-                                           const QPen &contour)
+                                           const QPen &contour, forme_sommet::forme forme)
 {
     _contour = contour;
     const auto indice = std::uint32_t(_sommets.size());
     _elements.emplace_back(genre::sommet, indice);
-    _sommets.push_back({coin, id, indice_dans(_brosses, QBrush(fond)), indice_dans(_etiquettes, etiquette)});
+    _sommets.push_back({coin, id, indice_brosse(QBrush(fond)), indice_dans(_etiquettes, etiquette), forme});
     if (id >= 0) {
         if (std::size_t(id) >= _sommet_par_id.size())
             _sommet_par_id.resize(std::size_t(id) + 1, aucun);
@@ -163,6 +183,18 @@ std::uint32_t liste_dessin::ajouter_sommet(const QPoint &coin, int id, const QCo
             _sommet_par_id[std::size_t(id)] = indice;
     }
     return indice;
+}
+
+void liste_dessin::ajouter_marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour,
+                                  const QBrush &fond, std::uint32_t sommet)
+{
+    _elements.emplace_back(genre::marque, std::uint32_t(_marques.size()));
+    _marques.push_back({boite, sommet, forme, indice_stylo(contour), indice_brosse(fond)});
+}
+
+QRect liste_dessin::boite(const marque &m) const
+{
+    return m.sommet == aucun ? m.boite : m.boite.translated(_sommets[m.sommet].coin);
 }
 
 std::uint32_t liste_dessin::indice_sommet(int id) const
@@ -184,6 +216,12 @@ QRect liste_dessin::bornes(const element &e) const
         return _textes[e.indice()].bornes;
     case genre::arc:
         return bornes_trait(trait(_arcs[e.indice()]));
+    case genre::marque: {
+        const marque &m = _marques[e.indice()];
+        // The outline straddles the box's edge.
+        const int bord = int(std::ceil(_stylos[m.stylo].qt.widthF())) + 1;
+        return boite(m).adjusted(-bord, -bord, bord, bord);
+    }
     case genre::sommet:
         break;
     }
@@ -208,7 +246,12 @@ void liste_dessin::peindre(const element &e, primitives_dessin &p) const
     }
     case genre::sommet: {
         const sommet &s = _sommets[e.indice()];
-        p.sommet(s.coin, _contour, _brosses[s.fond], s.id, _etiquettes[s.etiquette]);
+        p.sommet(s.coin, _contour, _brosses[s.fond], s.id, _etiquettes[s.etiquette], s.forme);
+        break;
+    }
+    case genre::marque: {
+        const marque &m = _marques[e.indice()];
+        p.marque(boite(m), m.forme, _stylos[m.stylo].qt, _brosses[m.fond]);
         break;
     }
     }
@@ -301,6 +344,9 @@ std::shared_ptr<liste_dessin> liste_dessin::deplacer(std::uint32_t indice, const
     std::vector<std::uint32_t> rangs{_rang_sommet[indice]};
     for (std::uint32_t k = _debut_arcs[indice]; k < _debut_arcs[indice + 1]; ++k)
         rangs.push_back(_rang_arc[_arcs_de[k]]);
+    for (std::uint32_t rang = 0; rang < _elements.size() && !_marques.empty(); ++rang)
+        if (_elements[rang].type() == genre::marque && _marques[_elements[rang].indice()].sommet == indice)
+            rangs.push_back(rang);
     for (std::uint32_t rang : rangs)
         nouvelle->retirer(rang, touchees);
     nouvelle->_sommets[indice].coin = coin;
@@ -321,8 +367,23 @@ bool liste_dessin::meme_cadre(const liste_dessin &autre) const
         if (_textes[i].dessine.contenu != autre._textes[i].dessine.contenu)
             return false;
     for (std::size_t v = 0; v < _sommets.size(); ++v)
-        if (_sommets[v].coin != autre._sommets[v].coin || _sommets[v].id != autre._sommets[v].id)
+        if (_sommets[v].coin != autre._sommets[v].coin || _sommets[v].id != autre._sommets[v].id
+            || _sommets[v].forme != autre._sommets[v].forme)
             return false;
+    return memes_marques(autre);
+}
+
+bool liste_dessin::memes_marques(const liste_dessin &autre) const
+{
+    if (_marques.size() != autre._marques.size())
+        return false;
+    for (std::size_t i = 0; i < _marques.size(); ++i) {
+        const marque &a = _marques[i];
+        const marque &b = autre._marques[i];
+        if (a.boite != b.boite || a.sommet != b.sommet || a.forme != b.forme || stylo(a.stylo) != autre.stylo(b.stylo)
+            || brosse(a.fond) != autre.brosse(b.fond))
+            return false;
+    }
     return true;
 }
 

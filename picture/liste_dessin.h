@@ -1,6 +1,7 @@
 #ifndef LISTE_DESSIN_H
 #define LISTE_DESSIN_H
 
+#include "forme_sommet.h"
 #include "primitives_dessin.h"
 
 #include <QBrush>
@@ -15,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // The drawing itself, compactly: the frame's lines and texts, the arcs
@@ -55,15 +57,27 @@ public:
         std::int32_t id = 0;
         std::uint16_t fond = 0;
         std::uint16_t etiquette = 0;
+        forme_sommet::forme forme = forme_sommet::forme::cercle;
     };
-    enum class genre : std::uint8_t { ligne, texte, arc, sommet };
+    // A figure's mark with no number: a legend's sample, a colour bar's
+    // step, the ring of a fault. Tied to a vertex, its box is from the
+    // vertex's corner and follows it.
+    struct marque
+    {
+        QRect boite;
+        std::uint32_t sommet = aucun;
+        forme_sommet::forme forme = forme_sommet::forme::carre;
+        std::uint16_t stylo = 0;
+        std::uint16_t fond = 0;
+    };
+    enum class genre : std::uint8_t { ligne, texte, arc, sommet, marque };
     // One entry of the stacking order: its kind and its index among its kind.
     class element
     {
     public:
-        element(genre g, std::uint32_t indice) : _code((std::uint32_t(g) << 30) | indice) {}
-        genre type() const { return genre(_code >> 30); }
-        std::uint32_t indice() const { return _code & ((1u << 30) - 1); }
+        element(genre g, std::uint32_t indice) : _code((std::uint32_t(g) << 29) | indice) {}
+        genre type() const { return genre(_code >> 29); }
+        std::uint32_t indice() const { return _code & ((1u << 29) - 1); }
 
     private:
         std::uint32_t _code;
@@ -79,7 +93,10 @@ public:
     void ajouter_texte(const QString &contenu, const QPointF &position, const QColor *couleur = nullptr);
     void ajouter_arc(std::uint32_t source, std::uint32_t destination, const QPen &stylo);
     std::uint32_t ajouter_sommet(const QPoint &coin, int id, const QColor &fond, const QColor &etiquette,
-                                 const QPen &contour);
+                                 const QPen &contour, forme_sommet::forme forme = forme_sommet::forme::cercle);
+    // boite: from the corner of vertex `sommet`, or in scene units when aucun.
+    void ajouter_marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond,
+                        std::uint32_t sommet = aucun);
     // Every entry of another drawing, moved by `decalage`, on top of these:
     // several drawings on one page.
     void ajouter_liste(const liste_dessin &autre, const QPoint &decalage);
@@ -118,6 +135,9 @@ public:
     const std::vector<texte> &textes() const { return _textes; }
     const std::vector<arc> &arcs() const { return _arcs; }
     const std::vector<sommet> &sommets() const { return _sommets; }
+    const std::vector<marque> &marques() const { return _marques; }
+    // Where a mark stands, in scene units.
+    QRect boite(const marque &m) const;
     const QPen &stylo(std::uint16_t i) const { return _stylos[i].qt; }
     const QPen &contour() const { return _contour; }
     const QBrush &brosse(std::uint16_t i) const { return _brosses[i]; }
@@ -143,6 +163,8 @@ public:
 
 private:
     std::uint16_t indice_stylo(const QPen &stylo);
+    std::uint16_t indice_brosse(const QBrush &brosse);
+    bool memes_marques(const liste_dessin &autre) const;
     QRect bornes(const element &e) const;
     void peindre(const element &e, primitives_dessin &p) const;
     std::vector<std::uint32_t> &contenu(const QPoint &tuile) { return _tuiles[std::size_t(tuile.y() * colonnes() + tuile.x())]; }
@@ -167,6 +189,7 @@ private:
     std::vector<texte> _textes;
     std::vector<arc> _arcs;
     std::vector<sommet> _sommets;
+    std::vector<marque> _marques;
     // The place in _elements of each vertex, each arc: what a drag moves.
     std::vector<std::uint32_t> _rang_sommet;
     std::vector<std::uint32_t> _rang_arc;
@@ -174,6 +197,8 @@ private:
     std::vector<primitives_dessin::stylo> _stylos;
     QPen _contour;
     std::vector<QBrush> _brosses;
+    // A figure coloured by a value has hundreds of fills.
+    std::unordered_map<QRgb, std::uint16_t> _brosse_unie;
     std::vector<QColor> _etiquettes;
     // Once indexed: each vertex's arcs, _arcs_de[_debut_arcs[v]] to
     // _arcs_de[_debut_arcs[v + 1]], and each tile's entries in stacking

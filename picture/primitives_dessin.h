@@ -1,6 +1,7 @@
 #ifndef PRIMITIVES_DESSIN_H
 #define PRIMITIVES_DESSIN_H
 
+#include "forme_sommet.h"
 #include "traceur_lignes.h"
 
 #include <QBrush>
@@ -9,6 +10,7 @@
 #include <QPen>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 
 // What a drawing is made of, as a painter or a writer of pictures receives
@@ -36,10 +38,12 @@ public:
 
     virtual void ligne(const QLine &ligne, const stylo &s) = 0;
     virtual void texte(const texte_place &t) = 0;
-    // The circle's top-left corner, its outline and fill, its number and the
-    // number's colour.
+    // The vertex's top-left corner, its outline and fill, its number and the
+    // number's colour, and its mark (the circle unless a figure asks).
     virtual void sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
-                        const QColor &couleur_numero) = 0;
+                        const QColor &couleur_numero, forme_sommet::forme forme) = 0;
+    // A mark without a number in its box, in scene units.
+    virtual void marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond) = 0;
 };
 
 #endif

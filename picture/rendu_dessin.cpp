@@ -123,12 +123,18 @@ QImage rendu_dessin::tuile(const liste_dessin &liste, const QPoint &tuile)
 
 QImage rendu_dessin::image(const liste_dessin &liste, int pixels_par_unite)
 {
-    QImage image = image_vierge(liste.aire() * pixels_par_unite, liste.ppp());
+    return image(liste, pixels_par_unite, QRect(QPoint(0, 0), liste.aire()));
+}
+
+QImage rendu_dessin::image(const liste_dessin &liste, int pixels_par_unite, const QRect &zone)
+{
+    QImage image = image_vierge(zone.size() * pixels_par_unite, liste.ppp());
     if (image.isNull())
         return image;
     QPainter peintre(&image);
     peintre.scale(pixels_par_unite, pixels_par_unite);
-    peindre(peintre, liste, QRect(QPoint(0, 0), liste.aire()));
+    peintre.translate(-zone.topLeft());
+    peindre(peintre, liste, zone);
     return image;
 }
 
@@ -153,13 +159,21 @@ void rendu_dessin::ligne(const QLine &ligne, const stylo &s)
     _peintre.drawLine(QLineF(ligne));
 }
 
-// A wider pen's line, on an image that holds all of it: a painter cuts a
-// shape at its device's edges, which moves its pixels. The pixels under it
-// come from the target and go back to it.
+// A wider pen's line, on an image that holds all of it.
 void rendu_dessin::trait_large(const QLine &ligne, const QPen &stylo)
 {
     const int marge = int(std::ceil(stylo.widthF())) + 2;
     const QRect bornes = QRect(ligne.p1(), ligne.p2()).normalized().adjusted(-marge, -marge, marge, marge);
+    sur_brouillon(bornes, [&](QPainter &peintre) {
+        peintre.setPen(stylo);
+        peintre.drawLine(QLineF(ligne));
+    });
+}
+
+template <typename Peindre>
+void rendu_dessin::sur_brouillon(const QRect &bornes, Peindre &&peindre)
+{
+    // The pixels under it come from the target and go back to it.
     const QRect commun = bornes & QRect(_origine, _image->size());
     if (commun.isEmpty())
         return;
@@ -170,10 +184,25 @@ void rendu_dessin::trait_large(const QLine &ligne, const QPen &stylo)
     copier(*_image, _origine, brouillon, bornes.topLeft(), commun);
     QPainter peintre(&brouillon);
     peintre.translate(-bornes.topLeft());
-    peintre.setPen(stylo);
-    peintre.drawLine(QLineF(ligne));
+    peindre(peintre);
     peintre.end();
     copier(brouillon, bornes.topLeft(), *_image, _origine, commun);
+}
+
+void rendu_dessin::marque(const QRect &boite, forme_sommet::forme forme, const QPen &contour, const QBrush &fond)
+{
+    auto peindre = [&](QPainter &peintre) {
+        peintre.setPen(contour);
+        peintre.setBrush(fond);
+        forme_sommet::peindre_forme(peintre, forme, QRectF(boite));
+    };
+    if (_image) {
+        const int marge = int(std::ceil(contour.widthF())) + 2;
+        sur_brouillon(boite.adjusted(-marge, -marge, marge, marge), peindre);
+        return;
+    }
+    remettre_base();
+    peindre(_peintre);
 }
 
 // A text as its text item paints it: a document of its own, drawn in the
@@ -195,32 +224,43 @@ void rendu_dessin::texte(const texte_place &t)
 }
 
 void rendu_dessin::sommet(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
-                          const QColor &couleur_numero)
+                          const QColor &couleur_numero, forme_sommet::forme forme)
 {
     if (_image) {
-        sommet_sur_l_image(coin, contour, fond, id, couleur_numero);
+        sommet_sur_l_image(coin, contour, fond, id, couleur_numero, forme);
         return;
     }
     _peintre.setWorldTransform(QTransform::fromTranslate(coin.x(), coin.y()) * _base);
     _base_changee = true;
-    peindre_sommet(_peintre, contour, fond, id, couleur_numero);
+    peindre_sommet(_peintre, contour, fond, id, couleur_numero, forme);
+}
+
+const empreinte_forme &rendu_dessin::empreinte(const QPen &contour, const QBrush &fond, forme_sommet::forme forme)
+{
+    const quint64 cle = (quint64(fond.color().rgba()) << 8) | quint64(forme);
+    const auto connue = _empreinte_par_fond.find(cle);
+    if (connue != _empreinte_par_fond.end() && _empreintes[connue->second].pour(contour, fond, forme))
+        return _empreintes[connue->second];
+    auto trouvee = std::find_if(_empreintes.begin(), _empreintes.end(),
+                                [&](const empreinte_forme &e) { return e.pour(contour, fond, forme); });
+    if (trouvee == _empreintes.end())
+        trouvee = _empreintes.emplace(_empreintes.end(), contour, fond, forme);
+    _empreinte_par_fond[cle] = std::size_t(trouvee - _empreintes.begin());
+    return *trouvee;
 }
 
 void rendu_dessin::sommet_sur_l_image(const QPoint &coin, const QPen &contour, const QBrush &fond, int id,
-                                      const QColor &couleur_numero)
+                                      const QColor &couleur_numero, forme_sommet::forme forme)
 {
-    auto cercle = std::find_if(_cercles.begin(), _cercles.end(),
-                               [&](const empreinte_cercle &e) { return e.pour(contour, fond); });
-    if (cercle == _cercles.end())
-        cercle = _cercles.emplace(_cercles.end(), contour, fond);
-    if (!cercle->utilisable()) {
+    const empreinte_forme &copie = empreinte(contour, fond, forme);
+    if (!copie.utilisable()) {
         _peintre.setWorldTransform(QTransform::fromTranslate(coin.x(), coin.y()) * _base);
         _base_changee = true;
-        peindre_sommet(_peintre, contour, fond, id, couleur_numero);
+        peindre_sommet(_peintre, contour, fond, id, couleur_numero, forme);
         _couleur_numero = QColor();
         return;
     }
-    cercle->poser(*_image, coin - _origine);
+    copie.poser(*_image, coin - _origine);
     remettre_base();
     if (couleur_numero != _couleur_numero) {
         _peintre.setPen(couleur_numero);
@@ -234,11 +274,11 @@ void rendu_dessin::sommet_sur_l_image(const QPoint &coin, const QPen &contour, c
 }
 
 void rendu_dessin::peindre_sommet(QPainter &peintre, const QPen &contour, const QBrush &fond, int id,
-                                  const QColor &couleur_numero)
+                                  const QColor &couleur_numero, forme_sommet::forme forme)
 {
     peintre.setPen(contour);
     peintre.setBrush(fond);
-    peintre.drawEllipse(QRectF(0, 0, forme_sommet::diametre, forme_sommet::diametre));
+    forme_sommet::peindre_forme(peintre, forme, forme_sommet::boite_sommet);
     std::array<char16_t, 12> tampon;
     peindre_numero(peintre, couleur_numero, ecrire_decimal(id, tampon), forme_sommet::origine_numero(id));
 }

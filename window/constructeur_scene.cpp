@@ -104,6 +104,10 @@ void ajouter_items(QGraphicsScene *scene, const liste_dessin &liste, sommets_cre
             // The scene takes the vertex over.
             scene->addItem(sommets[e.indice()].release());
             break;
+        case liste_dessin::genre::marque:
+            // A figure's legend samples and fault rings are only painted:
+            // nothing to pick, drag or look up.
+            break;
         }
     }
 }

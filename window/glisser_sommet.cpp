@@ -3,6 +3,7 @@
 #include "aire_dessin.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
+#include "liste_dessin.h"
 #include "rendu_dessin.h"
 
 #include <QGraphicsScene>
@@ -126,7 +127,12 @@ void glisser_sommet::peindre(QPainter &peintre) const
     peintre.save();
     peintre.setWorldTransform(_fantome->sceneTransform() * _vue.viewportTransform());
     peintre.setOpacity(_fantome->opacity());
+    // The vertex's own mark, which a figure may have made other than a circle.
+    const liste_dessin *liste = _vue.liste().get();
+    const std::uint32_t indice = liste ? liste->indice_sommet(_fantome->id()) : liste_dessin::aucun;
+    const forme_sommet::forme forme =
+        indice != liste_dessin::aucun ? liste->sommets()[indice].forme : forme_sommet::forme::cercle;
     rendu_dessin::peindre_sommet(peintre, _fantome->pen(), _fantome->brush(), _fantome->id(),
-                                 _fantome->couleur_etiquette());
+                                 _fantome->couleur_etiquette(), forme);
     peintre.restore();
 }

@@ -53,18 +53,9 @@ void graphe_visualisateur::changeEvent(QEvent *e)
 bool graphe_visualisateur::sauvegarder_image()
 {
     std::cout << "sauvegarder donnees" << std::endl;
-    QString filtre_choisi = QStringLiteral("PNG(*.PNG)");
-    QString nom = QFileDialog::getSaveFileName(
-        this, tr("Sauvegarder une image"), tr("."),
-        tr("BMP(*.BMP);;JPG(*.JPG;*.JPEG);;PNG(*.PNG);;TIFF(*.Tif;*.TIFF)"), &filtre_choisi);
+    const QString nom = demander_nom(tr("BMP(*.BMP);;JPG(*.JPG;*.JPEG);;PNG(*.PNG);;TIFF(*.Tif;*.TIFF)"));
     if (nom.isEmpty())
         return true;
-    // A name typed without a suffix would give the image writer no format.
-    if (QFileInfo(nom).suffix().isEmpty()) {
-        const QString suffixe = suffixe_du_filtre(filtre_choisi);
-        if (!suffixe.isEmpty())
-            nom += QLatin1Char('.') + suffixe;
-    }
     std::cout << nom.toLocal8Bit().constData() << std::endl;
     QString raison;
     if (exporter_image(nom, &raison))
@@ -72,6 +63,53 @@ bool graphe_visualisateur::sauvegarder_image()
     const QString ligne = QStringLiteral("Erreur : l'image n'a pas pu être enregistrée : %1 (%2)").arg(nom, raison);
     std::cout << ligne.toLocal8Bit().constData() << std::endl;
     return false;
+}
+
+QString graphe_visualisateur::demander_nom(const QString &filtres)
+{
+    QString filtre_choisi = QStringLiteral("PNG(*.PNG)");
+    QString nom = QFileDialog::getSaveFileName(this, tr("Sauvegarder une image"), tr("."), filtres, &filtre_choisi);
+    // A name typed without a suffix would give the image writer no format.
+    if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) {
+        const QString suffixe = suffixe_du_filtre(filtre_choisi);
+        if (!suffixe.isEmpty())
+            nom += QLatin1Char('.') + suffixe;
+    }
+    return nom;
+}
+
+bool graphe_visualisateur::sauvegarder_vue()
+{
+    const QString nom = demander_nom(tr("PNG(*.PNG);;JPG(*.JPG;*.JPEG);;BMP(*.BMP);;TIFF(*.Tif;*.TIFF);;"
+                                        "SVG(*.SVG);;PDF(*.PDF);;TikZ(*.TEX)"));
+    if (nom.isEmpty())
+        return true;
+    QString raison;
+    if (exporter_vue(nom, &raison))
+        return true;
+    const QString ligne = QStringLiteral("Erreur : la vue n'a pas pu être enregistrée : %1 (%2)").arg(nom, raison);
+    std::cout << ligne.toLocal8Bit().constData() << std::endl;
+    return false;
+}
+
+bool graphe_visualisateur::exporter_vue(const QString &nom_fichier, QString *raison)
+{
+    const std::shared_ptr<const liste_dessin> &liste = graphicsView->liste();
+    if (stackedWidget->currentIndex() != 0 || !liste) {
+        if (raison)
+            *raison = QStringLiteral("la page ne montre aucun dessin");
+        return false;
+    }
+    const curseur_attente attente;
+    options_image o;
+    o.zone = graphicsView->mapToScene(graphicsView->viewport()->rect()).boundingRect().toAlignedRect()
+             & QRect(QPoint(0, 0), liste->aire());
+    if (o.zone.isEmpty()) {
+        if (raison)
+            *raison = QStringLiteral("la vue ne montre rien du dessin");
+        return false;
+    }
+    return ecrire_image(*liste, nom_fichier, o, raison);
 }
 
 bool graphe_visualisateur::exporter_image(const QString &nom_fichier, QString *raison)

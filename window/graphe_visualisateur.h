@@ -34,6 +34,10 @@ public:
     // or with .graphml, .gexf or .cyjs the records drawn. When it cannot,
     // `raison` says why.
     bool exporter_image(const QString &nom_fichier, QString *raison = nullptr);
+    // What the view shows at its zoom, in the format the name asks for.
+    bool exporter_vue(const QString &nom_fichier, QString *raison = nullptr);
+    // Asks for a file and writes what the view shows; false when it fails.
+    bool sauvegarder_vue();
 
     // Writes what the page draws as a network file; given by whoever knows
     // the records behind the drawing.
@@ -42,6 +46,8 @@ public:
 
 protected:
     void changeEvent(QEvent *e) override;
+    // A file name from the save dialog, given its filter's suffix when typed without one.
+    QString demander_nom(const QString &filtres);
 
 private:
     QStandardItem *item_session = nullptr;

@@ -121,6 +121,10 @@ void graphic_view::retenir_dessin(std::optional<echelle_dessin> echelle, roles_c
 {
     _echelle = echelle;
     _roles = std::move(roles);
+    // A figure's legend and scale bar lie outside the page's own area.
+    if (liste)
+        scene()->setSceneRect(QRectF(0, 0, std::max(_largeur_scene, liste->aire().width()),
+                                     std::max(_hauteur_scene, liste->aire().height())));
     _position->attendre_image(liste != nullptr);
     _tuiles->installer(std::move(liste));
     _image_montree = false;

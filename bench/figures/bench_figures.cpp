@@ -5,7 +5,9 @@
 // vertex numbers, at the same image size (800 x 550). Every run is a child
 // process, timed from start to exit, its peak memory read through wait4.
 // Medians of 5 runs (--runs N to change); the command's SVG and PDF of the
-// largest network are then opened with rsvg-convert and pdftoppm. With
+// largest network are then opened with rsvg-convert and pdftoppm, and a
+// figure for a paper (legend, scale bar, hops as colours) is timed against
+// the plain PNG. With
 // --avant, an earlier build of the command runs in turn with this one, and
 // its figures stand beside.
 //
@@ -171,6 +173,21 @@ void ouvrir_vectoriel(const QString &dossier, const QString &nom)
                 m.reussie ? "yes" : "NO", m.secondes, m.mo);
 }
 
+// A figure for a paper costs little more than the page: the solution of
+// 65535 sensors to PNG, plain and with a legend, a scale bar and the hops
+// to the sink as colours, in turn.
+void mesurer_figure_papier(const QString &commande, const QString &vga, const QString &d, int essais)
+{
+    const QStringList simple{commande, "--solution", vga, "-o", d + "/simple.png"};
+    const QStringList figure{commande, "--solution", "--legend", "--scale-bar", "--color-by", "hops", vga,
+                             "-o", d + "/figure.png"};
+    const auto [a, b] = medianes_alternees(simple, figure, essais);
+    std::printf("\nA figure for a paper, 65535 sensors, solution to PNG, median of %d runs:\n"
+                "  plain %.2f s, %.0f MB; --legend --scale-bar --color-by hops %.2f s, %.0f MB; "
+                "ratio %.2f (goal at most 1.2)\n",
+                essais, a.secondes, a.mo, b.secondes, b.mo, b.secondes / a.secondes);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -191,12 +208,14 @@ int main(int argc, char *argv[])
                 neato.isEmpty() ? "(neato not installed)" : "neato -n2", largeur, hauteur, essais);
 
     std::vector<ligne> lignes;
+    QString vga_65535;
     for (int n : {10000, 65535}) {
         const QString nom = QStringLiteral("reseau_%1").arg(n);
         session_graphe session;
         const QString vga = reseau_lu(n, d, session);
         if (vga.isEmpty())
             return 1;
+        vga_65535 = vga;
         for (const bool solution : {false, true}) {
             const QString dessin = solution ? QStringLiteral("solution") : QStringLiteral("instance");
             const QString gv = QStringLiteral("%1/%2_%3.gv").arg(d, nom, dessin);
@@ -249,6 +268,7 @@ int main(int argc, char *argv[])
     }
     if (!avant.isEmpty())
         imprimer_contre_avant(lignes);
+    mesurer_figure_papier(commande, vga_65535, d, essais);
     std::printf("\nThe command's vector files of 65535 sensors, opened:\n");
     for (const QString dessin : {"instance", "solution"})
         for (const QString format : {"svg", "pdf"})

@@ -5,6 +5,8 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
+#include "choix_figure.h"
+#include "liste_dessin.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
@@ -32,6 +34,7 @@
 #include <QUrl>
 
 #include <iostream>
+#include <set>
 #include <memory>
 
 namespace {
@@ -65,6 +68,9 @@ private slots:
     void molette_et_clavier();
     void position_sous_le_pointeur_data();
     void position_sous_le_pointeur();
+    void figure_dans_la_fenetre_data();
+    void figure_dans_la_fenetre();
+    void enregistrer_la_vue();
 };
 
 void tst_bout_en_bout::comme_un_utilisateur()
@@ -588,6 +594,84 @@ void tst_bout_en_bout::position_sous_le_pointeur()
     QEvent sortie(QEvent::Leave);
     QApplication::sendEvent(vue->viewport(), &sortie);
     QCOMPARE(app.position(), QString());
+}
+
+
+void tst_bout_en_bout::figure_dans_la_fenetre_data()
+{
+    QTest::addColumn<QString>("action");
+    // The menu's answer, for the item that asks.
+    QTest::addColumn<QString>("reponse");
+    QTest::addColumn<QSize>("aire");
+    QTest::addColumn<int>("marques");
+    QTest::addColumn<int>("formes_autres");
+    QTest::addColumn<int>("fonds_au_moins");
+    const QSize page(800, 550);
+    QTest::newRow("rien") << "" << "" << page << 0 << 0 << 3;
+    QTest::newRow("barre d'echelle") << "action_barre_echelle" << "" << QSize(800, 590) << 0 << 0 << 3;
+    QTest::newRow("defauts, deux anneaux") << "action_defauts" << "" << page << 2 << 0 << 3;
+    QTest::newRow("style daltonien") << "action_style_daltonien" << "" << page << 0 << 1 + 55 + 143 + 2 << 5;
+    QTest::newRow("colorer par les sauts") << "action_colorer" << "Sauts jusqu'au puits" << page << 0 << 0 << 10;
+}
+
+// Each figure item of the menu draws the page again with what it adds.
+void tst_bout_en_bout::figure_dans_la_fenetre()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, reponse);
+    QFETCH(QSize, aire);
+    QFETCH(int, marques);
+    QFETCH(int, formes_autres);
+    QFETCH(int, fonds_au_moins);
+    application app;
+    app.ouvrir(QDir(exemples).filePath("deploiement_300.vga"));
+    app.double_cliquer(app.session(0)->child(1));
+    if (!reponse.isEmpty())
+        repondre_modal<QInputDialog>([=](QInputDialog *d) {
+            d->setTextValue(reponse);
+            d->accept();
+        });
+    if (!action.isEmpty())
+        app.fenetre.findChild<QAction *>(action)->trigger();
+    const std::shared_ptr<const liste_dessin> liste = app.vue()->liste();
+    QTRY_VERIFY(app.vue()->liste() && app.vue()->liste()->aire() == aire);
+    QCOMPARE(int(app.vue()->liste()->marques().size()), marques);
+    int autres = 0;
+    std::set<QRgb> fonds;
+    for (const liste_dessin::sommet &v : app.vue()->liste()->sommets()) {
+        autres += v.forme != forme_sommet::forme::cercle;
+        fonds.insert(app.vue()->liste()->brosse(v.fond).color().rgb());
+    }
+    QCOMPARE(autres, formes_autres);
+    QVERIFY2(int(fonds.size()) >= fonds_au_moins, qPrintable(QString::number(fonds.size())));
+    // The legend widens the page beside the drawing, which stays where it was.
+    app.ui->action_legende->trigger();
+    QTRY_VERIFY(app.vue()->liste()->aire().width() > aire.width());
+    QCOMPARE(app.vue()->scene()->sceneRect().size().toSize(), app.vue()->liste()->aire());
+}
+
+// The view saved as it shows, at its zoom; a values file that does not
+// read changes nothing.
+void tst_bout_en_bout::enregistrer_la_vue()
+{
+    application app;
+    app.ouvrir(QDir(exemples).filePath("deploiement_300.vga"));
+    app.double_cliquer(app.session(0)->child(1));
+    app.zoomer(4);
+    QTemporaryDir dossier;
+    const QString png = dossier.filePath("vue.png");
+    repondre_dialogue(png);
+    app.ui->action_enregistrer_vue->trigger();
+    const QImage image(png);
+    QCOMPARE(image.size(), app.vue()->viewport()->size());
+
+    const std::shared_ptr<const liste_dessin> avant = app.vue()->liste();
+    QFile csv(dossier.filePath("v.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write("id,v\n0,abc\n") > 0);
+    csv.close();
+    QVERIFY(!app.fenetre.figure().colorer(valeur_figure::fichier, csv.fileName()));
+    QCOMPARE(app.lignes().last(), QString::fromUtf8("Erreur : les valeurs n'ont pas pu être lues : v.csv:2 : « abc » n'est pas un nombre"));
+    QCOMPARE(app.vue()->liste(), avant);
 }
 
 QTEST_MAIN(tst_bout_en_bout)

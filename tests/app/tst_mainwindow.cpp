@@ -73,6 +73,14 @@ void tst_mainwindow::actions_data()
     QTest::newRow("x16") << "action_zoom_x16" << "x16" << "" << true << false;
     QTest::newRow("rechercher") << "action_rechercher_capteur" << "Rechercher un capteur..." << "Ctrl+F" << false
                                 << false;
+    QTest::newRow("enregistrer la vue") << "action_enregistrer_vue" << "Enregistrer la vue sous..." << "" << false << false;
+    QTest::newRow("legende") << "action_legende" << QString::fromUtf8("Légende dans la figure") << "" << true << false;
+    QTest::newRow("barre d'echelle") << "action_barre_echelle" << QString::fromUtf8("Barre d'échelle") << "" << true
+                                     << false;
+    QTest::newRow("colorer") << "action_colorer" << "Colorer par une valeur..." << "" << false << false;
+    QTest::newRow("defauts") << "action_defauts" << QString::fromUtf8("Montrer les défauts") << "" << true << false;
+    QTest::newRow("style habituel") << "action_style_habituel" << "Habituel" << "" << true << true;
+    QTest::newRow("style daltonien") << "action_style_daltonien" << "Daltonien" << "" << true << false;
 }
 
 void tst_mainwindow::actions()
@@ -103,10 +111,14 @@ void tst_mainwindow::menus()
     QCOMPARE(titres, (QStringList{"Fichier", "Options", "Aide"}));
     QCOMPARE(textes_menu(ui->menuFichier),
              (QStringList{"Ouvrir une session", "Recharger", "Ouvrir un historique...", "-",
-                          "Enregistrer le graphe sous..", "Enregistrer l'historique sous...",
+                          "Enregistrer le graphe sous..", "Enregistrer la vue sous...", "Enregistrer l'historique sous...",
                           "Exporter l'historique...", "-", "Exit"}));
-    QCOMPARE(textes_menu(ui->menu_opt), (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...",
-                                                     "Recharger automatiquement", "Garder l'historique"}));
+    QCOMPARE(textes_menu(ui->menu_opt),
+             (QStringList{"Zoom", "Rechercher un capteur...", "Comparer avec une solution...", "Recharger automatiquement",
+                          "Garder l'historique", "-", QString::fromUtf8("Légende dans la figure"),
+                          QString::fromUtf8("Barre d'échelle"), "Colorer par une valeur...",
+                          QString::fromUtf8("Montrer les défauts"), "Style"}));
+    QCOMPARE(textes_menu(ui->menuStyle), (QStringList{"Habituel", "Daltonien"}));
     QCOMPARE(ui->menu_opt->actions().first()->menu(), ui->menuZoom);
     QCOMPARE(ui->menuZoom->parent(), ui->menu_opt);
     QCOMPARE(textes_menu(ui->menuZoom), (QStringList{"x1", "x2", "x4", "x8", "x16"}));

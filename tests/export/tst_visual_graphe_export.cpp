@@ -3,6 +3,8 @@
 #include "fichier_session.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "faits_solution.h"
+#include "lecture_fichier.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
 #include "networkx.h"
@@ -33,7 +35,9 @@
 // of the 300-sensor sample: its options (options_export), the run
 // (export_figure), the JSON report (rapport_json), the parser's French
 // (traduction_ligne_commande), and the writers of pictures as a user gets
-// them (ecriture_image, ecriture_svg, ecriture_dot).
+// them (ecriture_image, ecriture_svg, ecriture_dot, ecriture_tikz), and
+// what a figure for a paper adds (legende_figure, barre_echelle,
+// palette_figure, the values and faults it shows).
 
 namespace {
 
@@ -186,6 +190,10 @@ private slots:
     void reseaux_invalides();
     void networkx_data();
     void networkx();
+    void figures_data();
+    void figures();
+    void figures_compilees_data();
+    void figures_compilees();
 };
 
 void tst_visual_graphe_export::statuts_data()
@@ -216,7 +224,7 @@ void tst_visual_graphe_export::statuts_data()
     QTest::newRow("suffixe inconnu")
         << QStringList{s, "-o", "f.txt"} << 1
         << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf, "
-           ".dot, .graphml, .gexf, .cyjs, .vga ou .json (voir --help)"
+           ".dot, .tex, .graphml, .gexf, .cyjs, .vga ou .json (voir --help)"
         << "f.txt";
     QTest::newRow("graphml de la solution") << QStringList{"--solution", s, "-o", "f.graphml"} << 0 << "" << "f.graphml";
     QTest::newRow("dot d'un graphml") << QStringList{"simple.graphml", "-o", "f.dot"} << 0 << "" << "f.dot";
@@ -297,6 +305,32 @@ void tst_visual_graphe_export::statuts_data()
                                               << "nulle_part/f.png";
     QTest::newRow("sortie qui est un dossier") << QStringList{s, "-o", "dossier.pdf"} << 3
                                                << "la sortie « dossier.pdf » n'a pas pu être écrite" << "";
+    QTest::newRow("figure en tikz") << QStringList{"--solution", "--legend", s, "-o", "f.tex"} << 0 << "" << "f.tex";
+    QTest::newRow("tikz de plus de 5000 capteurs") << QStringList{"grand.graphml", "-o", "f.tex"} << 1
+        << "5001 capteurs dans le dessin : TeX n'en tient pas plus de 5000 ; choisissez une région (--region) ou "
+           "écrivez un PDF" << "";
+    QTest::newRow("tikz d'une region de plus de 5000") << QStringList{"--region", "0,0,4,4", "grand.graphml", "-o", "f.tex"}
+                                                       << 0 << "" << "f.tex";
+    QTest::newRow("valeurs pas un nombre") << QStringList{"--values", "v.csv:faux", s, "-o", "f.png"} << 2
+        << "les valeurs n'ont pas pu être lues : v.csv:3 : « x » n'est pas un nombre" << "";
+    QTest::newRow("valeurs d'un capteur inconnu") << QStringList{"--values", "v.csv:inconnu", s, "-o", "f.png"} << 2
+        << "les valeurs n'ont pas pu être lues : v.csv:4 : capteur inconnu « 300 »" << "";
+    QTest::newRow("colonne de valeurs absente") << QStringList{"--values", "v.csv:absente", s, "-o", "f.png"} << 2
+        << "les valeurs n'ont pas pu être lues : v.csv:1 : colonne « absente » absente" << "";
+    QTest::newRow("valeurs et valeur calculee") << QStringList{"--values", "v.csv", "--color-by", "hops", s, "-o", "f.png"}
+        << 1 << "--values et --color-by s'excluent (voir --help)" << "";
+    QTest::newRow("valeur calculee inconnue") << QStringList{"--color-by", "energie", s, "-o", "f.png"} << 1
+        << "--color-by vaut hops ou degree, pas « energie » (voir --help)" << "";
+    QTest::newRow("region vide") << QStringList{"--region", "5,5,5,9", s, "-o", "f.png"} << 1
+        << "--region attend X0,Y0,X1,Y1 avec X0 < X1 et Y0 < Y1, pas « 5,5,5,9 » (voir --help)" << "";
+    QTest::newRow("largeur en cm d'une image") << QStringList{"--width", "8cm", s, "-o", "f.png"} << 1
+        << "--width en cm, mm, in ou pt va avec .svg, .pdf ou .tex ; une image a des pixels (voir --help)" << "";
+    QTest::newRow("corps tikz d'un pdf") << QStringList{"--tikz-body", s, "-o", "f.pdf"} << 1
+        << "--tikz-body va avec une sortie .tex (voir --help)" << "";
+    QTest::newRow("legende d'un rapport") << QStringList{"--legend", s, "-o", "f.json"} << 1
+        << "les options de figure vont avec un dessin (image, SVG, PDF, DOT ou .tex) (voir --help)" << "";
+    QTest::newRow("style inconnu") << QStringList{"--style", "gris", s, "-o", "f.png"} << 1
+        << "--style vaut daltonien ou habituel, pas « gris » (voir --help)" << "";
 }
 
 void tst_visual_graphe_export::statuts()
@@ -316,6 +350,11 @@ void tst_visual_graphe_export::statuts()
     QVERIFY(QDir(d).mkdir("dossier.pdf"));
     QVERIFY(ecrire_fichier(d + "/simple.graphml", graphml(noeud("a", "0", "0") + noeud("b", "3", "4"))));
     QVERIFY(ecrire_fichier(d + "/c.txt", graphml(noeud("a", "0", "0"))));
+    QVERIFY(ecrire_fichier(d + "/v.csv", "id,faux,inconnu,vraie\n0,1,1,1\n1,x,2,2\n300,,3,3\n"));
+    QByteArray grand;
+    for (int k = 0; k < 5001; ++k)
+        grand += noeud(QByteArray::number(k), QByteArray::number(k % 100), QByteArray::number(k / 100));
+    QVERIFY(ecrire_fichier(d + "/grand.graphml", graphml(grand)));
     const QStringList avant = contenu_dossier(d);
 
     const execution e = lancer(d, arguments);
@@ -687,6 +726,149 @@ void tst_visual_graphe_export::networkx()
     QVERIFY2(avant.value(0).startsWith("30 [(0, 1)"), qPrintable(avant.join('\n')));
     QCOMPARE(apres.value(0), avant.value(0));
     QCOMPARE(apres.value(1), fonds);
+}
+
+// The sample's solution as the facts box counts it: the rows of its legend.
+QStringList legende_des_faits()
+{
+    const fichier_lu<graphe_instance> i = lire_fichier_instance(base_exemple + ".txt");
+    const fichier_lu<graphe_solution> s = lire_fichier_solution(base_exemple + "_sol.txt");
+    if (!i.lu || !s.lu)
+        return {};
+    const faits_solution f = calculer_faits_solution(*i.contenu, *s.contenu);
+    return {"puits", QStringLiteral("MA %1").arg(f.longueurs[faits_solution::ma]),
+            QStringLiteral("SL %1").arg(f.longueurs[faits_solution::sl]),
+            QStringLiteral("BR %1").arg(f.longueurs[faits_solution::br]),
+            QStringLiteral("autres %1").arg(f.sans_liste.size())};
+}
+
+void tst_visual_graphe_export::figures_data()
+{
+    QTest::addColumn<QStringList>("options");
+    // The SVG's area; a width of -1: wider than the page, for a legend.
+    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<QStringList>("textes");
+    // A piece of SVG and how many times it occurs.
+    QTest::addColumn<QString>("motif");
+    QTest::addColumn<int>("nombre");
+    const QString cercle = QStringLiteral("<circle ");
+    QTest::newRow("sans option") << QStringList{} << QSize(800, 550) << QStringList{"10"} << cercle << 300;
+    // Five samples in the legend, each a circle as its vertices are.
+    QTest::newRow("legende") << QStringList{"--legend"} << QSize(-1, 550) << legende_des_faits() << cercle
+                             << 300 + 5;
+    QTest::newRow("barre d'echelle") << QStringList{"--scale-bar"} << QSize(800, 590) << QStringList{"2000"} << cercle
+                                     << 300;
+    QTest::newRow("legende et barre") << QStringList{"--legend", "--scale-bar"} << QSize(-1, 590) << legende_des_faits()
+                                      << cercle << 300 + 5;
+    // Ticks every tenth of the region, in the instance's units.
+    QTest::newRow("region") << QStringList{"--region", "2000,2000,6000,5000", "--width", "900"} << QSize(900, 690)
+                            << QStringList{"2000", "2400", "5600", "6000", "2300", "4700", "5000"} << cercle << 41;
+    QTest::newRow("sauts, barre de couleurs") << QStringList{"--color-by", "hops", "--legend"} << QSize(-1, 550)
+                                              << QStringList{"sauts", "0", "11", "sans valeur 2"} << cercle << 301;
+    QTest::newRow("degre") << QStringList{"--color-by", "degree", "--legend"} << QSize(-1, 550)
+                           << QStringList{QString::fromUtf8("degré"), "1", "13"} << cercle << 300;
+    QTest::newRow("valeurs d'un fichier") << QStringList{"--values", "v.csv:energie", "--legend"} << QSize(-1, 550)
+                                          << QStringList{"energie", "-1.5", "7", "sans valeur 297"}
+                                          << "fill=\"#dcdcdc\"" << 297 + 1;
+    QTest::newRow("defauts") << QStringList{"--faults", "--legend"} << QSize(-1, 550)
+                             << QStringList{"non couverts 2", "parties de MA sans le puits 0"}
+                             << "stroke=\"#d55e00\" stroke-width=\"2\"" << 2 + 1;
+    // A square, a disc, a diamond, a triangle and a small circle, by role.
+    QTest::newRow("style daltonien") << QStringList{"--style", "daltonien"} << QSize(800, 550) << QStringList{}
+                                     << "<polygon " << 1 + 55 + 143;
+    QTest::newRow("largeur sur le papier") << QStringList{"--width", "8cm"} << QSize(800, 550) << QStringList{}
+                                           << "width=\"80.000mm\"" << 1;
+}
+
+// Each option of a figure through the command, on the sample's solution
+// written as SVG, whose texts and elements say what was drawn.
+void tst_visual_graphe_export::figures()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QSize, taille);
+    QFETCH(QStringList, textes);
+    QFETCH(QString, motif);
+    QFETCH(int, nombre);
+    QTemporaryDir dossier;
+    QVERIFY(ecrire_fichier(dossier.filePath("v.csv"), "capteur;energie\n0;-1.5\n7;3\n12;7\n"));
+    const execution e = lancer(dossier.path(), QStringList{"--solution"} + options
+                                                   + QStringList{base_exemple + ".vga", "-o", "f.svg"});
+    QCOMPARE(e.statut, 0);
+    QFile fichier(dossier.filePath("f.svg"));
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    const QByteArray contenu = fichier.readAll();
+    QXmlStreamReader xml(contenu);
+    QStringList lus;
+    QSize boite;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("svg")) {
+            const QStringList v = xml.attributes().value("viewBox").toString().split(' ');
+            boite = QSize(v.value(2).toInt(), v.value(3).toInt());
+        } else if (xml.name() == QLatin1String("text")) {
+            lus << xml.readElementText().trimmed();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(boite.height(), taille.height());
+    if (taille.width() < 0)
+        QVERIFY2(boite.width() > 800, qPrintable(QString::number(boite.width())));
+    else
+        QCOMPARE(boite.width(), taille.width());
+    for (const QString &t : textes)
+        QVERIFY2(lus.contains(t), qPrintable(t + " | " + lus.mid(300).join('|')));
+    QCOMPARE(int(contenu.count(motif.toUtf8())), nombre);
+}
+
+void tst_visual_graphe_export::figures_compilees_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("sortie");
+    QTest::newRow("pdf de la commande") << QStringList{"--legend"} << "f.pdf";
+    QTest::newRow("tikz autonome") << QStringList{"--legend", "--scale-bar", "--style", "daltonien"} << "f.tex";
+    QTest::newRow("corps tikz inclus") << QStringList{"--tikz-body", "--faults", "--width", "12cm"} << "corps.tex";
+}
+
+// A figure goes to a publisher: TikZ compiles with pdflatex, and every font
+// of a PDF is embedded. Skipped where the tools are absent.
+void tst_visual_graphe_export::figures_compilees()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, sortie);
+    const QString pdflatex = QStandardPaths::findExecutable(QStringLiteral("pdflatex"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdffonts.isEmpty() || (sortie.endsWith(".tex") && pdflatex.isEmpty()))
+        QSKIP("pdflatex or pdffonts is not installed");
+    QTemporaryDir dossier;
+    const execution e = lancer(dossier.path(), QStringList{"--solution"} + options
+                                                   + QStringList{base_exemple + ".vga", "-o", sortie});
+    QCOMPARE(e.statut, 0);
+    QString pdf = dossier.filePath(sortie);
+    if (sortie.endsWith(".tex")) {
+        QString document = sortie;
+        if (options.contains("--tikz-body")) {
+            document = "document.tex";
+            QVERIFY(ecrire_fichier(dossier.filePath(document),
+                                   "\\documentclass{article}\n\\usepackage{graphicx}\n\\usepackage{tikz}\n"
+                                   "\\usetikzlibrary{shapes.geometric}\n\\begin{document}\n\\input{corps}\n\\end{document}\n"));
+        }
+        QProcess latex;
+        latex.setWorkingDirectory(dossier.path());
+        latex.start(pdflatex, {"-interaction=nonstopmode", "-halt-on-error", document});
+        QVERIFY(latex.waitForFinished(120000));
+        QVERIFY2(latex.exitCode() == 0, latex.readAllStandardOutput().right(2000).constData());
+        pdf = dossier.filePath(QFileInfo(document).completeBaseName() + ".pdf");
+    }
+    QProcess polices;
+    polices.start(pdffonts, {pdf});
+    QVERIFY(polices.waitForFinished(60000));
+    const QList<QByteArray> lignes = polices.readAllStandardOutput().split('\n');
+    // A header of two lines, then a font a line, its "emb" column yes.
+    QVERIFY(lignes.size() > 3);
+    for (const QByteArray &ligne : lignes.mid(2))
+        if (!ligne.trimmed().isEmpty())
+            QVERIFY2(ligne.contains(" yes "), ligne.constData());
 }
 
 QTEST_MAIN(tst_visual_graphe_export)

@@ -1,4 +1,5 @@
 #include "aire_dessin.h"
+#include "barre_echelle.h"
 #include "echelle_dessin.h"
 
 #include <QtTest>
@@ -12,6 +13,8 @@ class tst_echelle_dessin : public QObject
 private slots:
     void aller_retour_data();
     void aller_retour();
+    void longueur_ronde_data();
+    void longueur_ronde();
 };
 
 void tst_echelle_dessin::aller_retour_data()
@@ -56,6 +59,26 @@ void tst_echelle_dessin::aller_retour()
         QVERIFY2(std::abs(retour.x - x) <= pas_x + 0.5 && std::abs(retour.y - y) <= pas_y + 0.5,
                  qPrintable(QStringLiteral("(%1, %2) gives back (%3, %4)").arg(x).arg(y).arg(retour.x).arg(retour.y)));
     }
+}
+
+// The scale bar's length: the longest 1, 2 or 5 times a power of ten.
+void tst_echelle_dessin::longueur_ronde_data()
+{
+    QTest::addColumn<double>("au_plus");
+    QTest::addColumn<double>("longueur");
+    QTest::newRow("juste une puissance de dix") << 1000.0 << 1000.0;
+    QTest::newRow("entre 2 et 5") << 4999.0 << 2000.0;
+    QTest::newRow("au-dessus de 5") << 9.99 << 5.0;
+    QTest::newRow("sous l'unite") << 0.037 << 0.02;
+    QTest::newRow("nul") << 0.0 << 0.0;
+    QTest::newRow("negatif") << -3.0 << 0.0;
+}
+
+void tst_echelle_dessin::longueur_ronde()
+{
+    QFETCH(double, au_plus);
+    QFETCH(double, longueur);
+    QCOMPARE(barre_echelle::longueur_ronde(au_plus), longueur);
 }
 
 QTEST_APPLESS_MAIN(tst_echelle_dessin)

@@ -23,9 +23,14 @@ public:
                       .arg(s.qt.color().name(QColor::HexArgb));
     }
     void texte(const texte_place &t) override { lignes << QStringLiteral("texte ") + t.contenu; }
-    void sommet(const QPoint &coin, const QPen &, const QBrush &fond, int id, const QColor &) override
+    void sommet(const QPoint &coin, const QPen &, const QBrush &fond, int id, const QColor &,
+                forme_sommet::forme) override
     {
         lignes << QStringLiteral("sommet %1 %2,%3 %4").arg(id).arg(coin.x()).arg(coin.y()).arg(fond.color().name());
+    }
+    void marque(const QRect &boite, forme_sommet::forme, const QPen &, const QBrush &) override
+    {
+        lignes << QStringLiteral("marque %1,%2").arg(boite.x()).arg(boite.y());
     }
     QStringList lignes;
 };

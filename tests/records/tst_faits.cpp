@@ -1,11 +1,16 @@
 #include "comparaison_solutions.h"
 #include "coord_sommet.h"
+#include "defauts_solution.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
+#include "valeurs_capteurs.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <deque>
 
 #include <memory>
 
@@ -72,6 +77,11 @@ private slots:
     void capteurs_lies();
     void comparer_solutions_data();
     void comparer_solutions();
+    void valeurs_capteurs_data();
+    void valeurs_capteurs();
+    void sauts_comme_un_parcours_en_largeur();
+    void defauts_solution_data();
+    void defauts_solution();
 };
 
 void tst_faits::faits_data()
@@ -185,6 +195,108 @@ void tst_faits::comparer_solutions()
     // Each side's own facts, as a solution page gives them.
     QCOMPARE(c.a.longueurs, calculer_faits_solution(*g, solution(a)).longueurs);
     QCOMPARE(c.b.non_couverts, calculer_faits_solution(*g, solution(b)).non_couverts);
+}
+
+// "k=v" for every sensor with a value, "k=-" for one without.
+QString texte_valeurs(const valeurs_capteurs &v)
+{
+    QStringList t;
+    for (std::size_t k = 0; k < v.valeur.size(); ++k)
+        t << QStringLiteral("%1=%2").arg(k).arg(v.valeur[k] ? QString::number(*v.valeur[k]) : QStringLiteral("-"));
+    return t.join(QLatin1Char(' '));
+}
+
+void tst_faits::valeurs_capteurs_data()
+{
+    QTest::addColumn<QString>("instance");
+    QTest::addColumn<QString>("sauts");
+    QTest::addColumn<QString>("degres");
+    // A link listed one way only is still a link; a repeated entry counts once.
+    QTest::newRow("chaine ecoutee d'un cote") << "4|0|0:1;2:1,1;3:2" << "0=0 1=1 2=2 3=3" << "0=1 1=2 2=2 3=1";
+    QTest::newRow("puits au milieu") << "3|1|1:0,2" << "0=1 1=0 2=1" << "0=1 1=2 2=1";
+    QTest::newRow("capteur isole sans valeur") << "3|0|0:1" << "0=0 1=1 2=-" << "0=1 1=1 2=0";
+    QTest::newRow("entrees hors limites ou vers soi") << "2|0|0:0,7;1:0" << "0=0 1=1" << "0=1 1=1";
+    QTest::newRow("puits hors limites") << "2|5|0:1" << "0=- 1=-" << "0=1 1=1";
+}
+
+void tst_faits::valeurs_capteurs()
+{
+    QFETCH(QString, instance);
+    QFETCH(QString, sauts);
+    QFETCH(QString, degres);
+    const auto g = ::instance(instance);
+    QCOMPARE(texte_valeurs(sauts_au_puits(*g)), sauts);
+    QCOMPARE(texte_valeurs(::degres(*g)), degres);
+}
+
+// On a random network of some size, the hops are those of a plain
+// breadth-first search over an adjacency matrix.
+void tst_faits::sauts_comme_un_parcours_en_largeur()
+{
+    constexpr int n = 400;
+    QRandomGenerator hasard(31);
+    std::vector<std::vector<bool>> lie(n, std::vector<bool>(n, false));
+    QStringList listes;
+    for (int a = 0; a < n; ++a) {
+        QStringList voisins;
+        for (int k = 0; k < 2; ++k) {
+            const int b = int(hasard.bounded(n));
+            voisins << QString::number(b);
+            if (b != a)
+                lie[a][b] = lie[b][a] = true;
+        }
+        listes << QString::number(a) + ':' + voisins.join(',');
+    }
+    const auto g = instance(QStringLiteral("%1|7|").arg(n) + listes.join(';'));
+    std::vector<int> attendu(n, -1);
+    std::deque<int> file{7};
+    attendu[7] = 0;
+    while (!file.empty()) {
+        const int a = file.front();
+        file.pop_front();
+        for (int b = 0; b < n; ++b)
+            if (lie[a][b] && attendu[b] < 0) {
+                attendu[b] = attendu[a] + 1;
+                file.push_back(b);
+            }
+    }
+    const ::valeurs_capteurs v = sauts_au_puits(*g);
+    for (int k = 0; k < n; ++k)
+        QCOMPARE(v.valeur[k] ? int(*v.valeur[k]) : -1, attendu[k]);
+}
+
+void tst_faits::defauts_solution_data()
+{
+    QTest::addColumn<QString>("instance");
+    QTest::addColumn<QString>("solution");
+    QTest::addColumn<QString>("non_couverts");
+    QTest::addColumn<QString>("coupes");
+    QTest::addColumn<int>("parties");
+    QTest::newRow("tout couvert, MA d'un tenant") << "4|0|0:1;1:2;2:3" << "0,1,2||" << "" << "" << 0;
+    QTest::newRow("une partie sans le puits") << "6|0|0:1;2:3;3:4" << "0,3,4||" << "5" << "3,4" << 1;
+    QTest::newRow("puits hors de MA") << "3|0|0:1;1:2" << "1||" << "" << "1" << 1;
+    QTest::newRow("numeros hors limites ignores") << "2|0|0:1" << "0,9||" << "" << "" << 0;
+}
+
+void tst_faits::defauts_solution()
+{
+    QFETCH(QString, instance);
+    QFETCH(QString, solution);
+    QFETCH(QString, non_couverts);
+    QFETCH(QString, coupes);
+    QFETCH(int, parties);
+    const auto g = ::instance(instance);
+    const ::defauts_solution d = calculer_defauts(*g, ::solution(solution));
+    auto marques = [](const std::vector<bool> &m) {
+        std::vector<std::uint16_t> l;
+        for (std::size_t k = 0; k < m.size(); ++k)
+            if (m[k])
+                l.push_back(std::uint16_t(k));
+        return liste(l);
+    };
+    QCOMPARE(marques(d.non_couvert), non_couverts);
+    QCOMPARE(marques(d.ma_coupe), coupes);
+    QCOMPARE(d.nb_parties_coupees, parties);
 }
 
 QTEST_APPLESS_MAIN(tst_faits)

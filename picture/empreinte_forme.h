@@ -1,5 +1,7 @@
-#ifndef EMPREINTE_CERCLE_H
-#define EMPREINTE_CERCLE_H
+#ifndef EMPREINTE_FORME_H
+#define EMPREINTE_FORME_H
+
+#include "forme_sommet.h"
 
 #include <QBrush>
 #include <QImage>
@@ -14,13 +16,16 @@
 // painting each one, at a fraction of the cost. Only for circles whose
 // pixels are all opaque or untouched, as an unsmoothed circle of opaque
 // colours is; any other is left to the painter.
-class empreinte_cercle
+class empreinte_forme
 {
 public:
-    empreinte_cercle(const QPen &contour, const QBrush &fond);
+    empreinte_forme(const QPen &contour, const QBrush &fond, forme_sommet::forme f = forme_sommet::forme::cercle);
 
     bool utilisable() const { return _utilisable; }
-    bool pour(const QPen &contour, const QBrush &fond) const { return contour == _contour && fond == _fond; }
+    bool pour(const QPen &contour, const QBrush &fond, forme_sommet::forme f) const
+    {
+        return f == _forme && contour == _contour && fond == _fond;
+    }
     // The circle with its corner at `coin`, in the image's pixels; what
     // falls outside the image is left out. The image is RGB32 or ARGB32
     // premultiplied.
@@ -37,6 +42,7 @@ private:
 
     QPen _contour;
     QBrush _fond;
+    forme_sommet::forme _forme;
     std::vector<segment> _segments;
     bool _utilisable = false;
 };

@@ -1,4 +1,4 @@
-#include "empreinte_cercle.h"
+#include "empreinte_forme.h"
 
 #include "forme_sommet.h"
 
@@ -14,8 +14,8 @@ constexpr int cote = forme_sommet::diametre + 2 * marge;
 
 } // namespace
 
-empreinte_cercle::empreinte_cercle(const QPen &contour, const QBrush &fond)
-    : _contour(contour), _fond(fond)
+empreinte_forme::empreinte_forme(const QPen &contour, const QBrush &fond, forme_sommet::forme f)
+    : _contour(contour), _fond(fond), _forme(f)
 {
     QImage image(cote, cote, QImage::Format_ARGB32_Premultiplied);
     image.fill(0);
@@ -23,7 +23,7 @@ empreinte_cercle::empreinte_cercle(const QPen &contour, const QBrush &fond)
     peintre.translate(marge, marge);
     peintre.setPen(contour);
     peintre.setBrush(fond);
-    peintre.drawEllipse(QRectF(0, 0, forme_sommet::diametre, forme_sommet::diametre));
+    forme_sommet::peindre_forme(peintre, f, forme_sommet::boite_sommet);
     peintre.end();
     for (int y = 0; y < cote; ++y) {
         const auto *ligne = reinterpret_cast<const std::uint32_t *>(image.constScanLine(y));
@@ -44,7 +44,7 @@ empreinte_cercle::empreinte_cercle(const QPen &contour, const QBrush &fond)
     _utilisable = true;
 }
 
-void empreinte_cercle::poser(QImage &image, const QPoint &coin) const
+void empreinte_forme::poser(QImage &image, const QPoint &coin) const
 {
     const int largeur = image.width();
     const int hauteur = image.height();

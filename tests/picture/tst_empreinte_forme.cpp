@@ -1,11 +1,11 @@
-#include "empreinte_cercle.h"
+#include "empreinte_forme.h"
 #include "forme_sommet.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
 
-class tst_empreinte_cercle : public QObject
+class tst_empreinte_forme : public QObject
 {
     Q_OBJECT
 
@@ -14,7 +14,7 @@ private slots:
     void comme_le_peintre();
 };
 
-void tst_empreinte_cercle::comme_le_peintre_data()
+void tst_empreinte_forme::comme_le_peintre_data()
 {
     QTest::addColumn<QColor>("fond");
     QTest::addColumn<QPoint>("coin");
@@ -30,13 +30,13 @@ void tst_empreinte_cercle::comme_le_peintre_data()
 
 // Copied where a vertex stands, the circle leaves the pixels the painter
 // leaves when it paints it there, cut at the image's edges.
-void tst_empreinte_cercle::comme_le_peintre()
+void tst_empreinte_forme::comme_le_peintre()
 {
     QFETCH(QColor, fond);
     QFETCH(QPoint, coin);
     QFETCH(bool, utilisable);
     const QPen contour(QColor(0, 51, 102));
-    const empreinte_cercle empreinte(contour, QBrush(fond));
+    const empreinte_forme empreinte(contour, QBrush(fond));
     QCOMPARE(empreinte.utilisable(), utilisable);
     if (!utilisable)
         return;
@@ -53,5 +53,5 @@ void tst_empreinte_cercle::comme_le_peintre()
     QCOMPARE(posee, attendue);
 }
 
-QTEST_MAIN(tst_empreinte_cercle)
-#include "tst_empreinte_cercle.moc"
+QTEST_MAIN(tst_empreinte_forme)
+#include "tst_empreinte_forme.moc"
