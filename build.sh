@@ -20,7 +20,10 @@ racine=$(pwd)
 build_dir=${VG_BUILD_DIR:-$racine/build}
 
 paquets=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core
-    libgif-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libqt6opengl6-dev pkg-config cmake ninja-build g++)
+    libgif-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libqt6opengl6-dev pkg-config cmake ninja-build g++
+    python3-networkx)
+# (python3-networkx: the tests of GEXF and Cytoscape.js files have networkx
+# write and read them.)
 # (Qt Charts asks CMake for Qt OpenGL, which its package does not bring.)
 # Installed where the release has them. Qt's SVG plugins (reading SVG files
 # back, the theme's SVG icons) come with libqt6svg6 in Debian 12 and in a

@@ -18,8 +18,9 @@ QStringList sessions_en_argument(const QStringList &arguments)
     parseur.addVersionOption();
     parseur.addPositionalArgument(
         QStringLiteral("SESSION.vga"),
-        QString::fromUtf8("Fichiers de session, ou réseaux GraphML, à ouvrir, dans l'ordre donné."),
-        QStringLiteral("[SESSION.vga|RESEAU.graphml ...]"));
+        QString::fromUtf8("Fichiers de session, ou réseaux GraphML, GEXF ou Cytoscape.js, à ouvrir, dans "
+                          "l'ordre donné."),
+        QStringLiteral("[SESSION.vga|RESEAU.graphml|.gexf|.cyjs ...]"));
 
     parseur.process(arguments);
     QCoreApplication::removeTranslator(&francais);

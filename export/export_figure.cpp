@@ -4,13 +4,14 @@
 #include "comparaison_solutions.h"
 #include "constructeur_dessin.h"
 #include "ecriture_entiere.h"
-#include "ecriture_graphml.h"
 #include "ecriture_image.h"
+#include "ecriture_reseau.h"
 #include "ecriture_texte.h"
 #include "export_historique.h"
 #include "faits_instance.h"
 #include "faits_solution.h"
 #include "fichier_session.h"
+#include "format_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "historique_solutions.h"
@@ -120,11 +121,11 @@ statut_export lire_comparee(const options_export &options, entrees_export &entre
     return entrees.b ? statut_ecrit : statut_lecture;
 }
 
-// A GraphML input holds the network and, when a node has a role, the
+// A network input holds the network and, when a node has a role, the
 // solution; the solution drawing and the solution's facts need one.
-statut_export lire_reseau_graphml(const options_export &options, entrees_export &entrees)
+statut_export lire_reseau(const options_export &options, entrees_export &entrees)
 {
-    fichier_lu<reseau_graphml> f = lire_fichier_graphml(options.session);
+    fichier_lu<reseau_fichier> f = lire_fichier_reseau(options.session);
     if (!f.lu) {
         signaler(QStringLiteral("la session %1 n'a pas pu être lue : %2")
                      .arg(entre_guillemets(options.session), f.raison));
@@ -145,8 +146,8 @@ statut_export lire_reseau_graphml(const options_export &options, entrees_export 
 // readers; statut_ecrit when all of them were read whole.
 statut_export lire_session(const options_export &options, entrees_export &entrees)
 {
-    if (est_fichier_graphml(options.session))
-        return lire_reseau_graphml(options, entrees);
+    if (format_reseau_du_fichier(options.session) != format_reseau::aucun)
+        return lire_reseau(options, entrees);
     session_graphe &session = entrees.session;
     const fichier_session fichier = lire_fichier_session(options.session);
     if (!fichier.ouvert || !fichier.conforme) {
@@ -200,21 +201,18 @@ statut_export ecriture_refusee(const QString &sortie, const QString &raison)
     return statut_ecriture;
 }
 
-// The network, and with --solution its roles, as GraphML.
+// The network, and with --solution its roles, as GraphML, GEXF or
+// Cytoscape.js JSON.
 statut_export ecrire_reseau(const options_export &options, entrees_export &entrees)
 {
-    const graphe_instance &instance = *entrees.session.instance();
     const graphe_solution *solution = options.type_graphe != 1 ? entrees.session.solution().get() : nullptr;
     QString raison;
-    if (!ecriture_entiere::ecrire({{options.sortie, [&](QIODevice &sortie, QString &) {
-                                        return ecrire_graphml(sortie, instance, solution);
-                                    }}},
-                                  &raison))
+    if (!ecrire_fichier_reseau(options.sortie, *entrees.session.instance(), solution, &raison))
         return ecriture_refusee(options.sortie, raison);
     return statut_ecrit;
 }
 
-// G.graphml to G.vga beside G.txt and, with a solution, G_sol.txt: all
+// G.graphml (or .gexf, .cyjs) to G.vga beside G.txt and, with a solution, G_sol.txt: all
 // three written or none, none over the input.
 statut_export convertir(const options_export &options, entrees_export &entrees)
 {
@@ -300,7 +298,7 @@ statut_export ecrire_sans_dessin(const options_export &options)
     if (lu != statut_ecrit)
         return lu;
     switch (options.genre) {
-    case genre_sortie::graphml:
+    case genre_sortie::reseau:
         return ecrire_reseau(options, entrees);
     case genre_sortie::conversion:
         return convertir(options, entrees);

@@ -1,10 +1,9 @@
 #include "options_export.h"
 
-#include "ecriture_graphml.h"
 #include "ecriture_image.h"
 #include "export_historique.h"
 #include "facteurs_zoom.h"
-#include "lecture_fichier.h"
+#include "format_reseau.h"
 #include "rapport_json.h"
 
 #include <QCommandLineParser>
@@ -43,8 +42,8 @@ genre_sortie genre_du_nom(const QString &sortie)
 {
     if (sortie_rapport(sortie))
         return genre_sortie::rapport;
-    if (nom_graphml(sortie))
-        return genre_sortie::graphml;
+    if (format_reseau_du_nom(sortie) != format_reseau::aucun)
+        return genre_sortie::reseau;
     if (QFileInfo(sortie).suffix().compare(QLatin1String("vga"), Qt::CaseInsensitive) == 0)
         return genre_sortie::conversion;
     return genre_sortie::dessin;
@@ -63,13 +62,14 @@ QString refus_du_genre(const options_export &options)
         return QStringLiteral("--strip va avec --history");
     if (options.genre == genre_sortie::dessin && format_du_nom(options.sortie) == format_image::inconnu)
         return QStringLiteral("format inconnu pour « %1 » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, "
-                              ".svg, .pdf, .dot, .tex, .graphml, .vga ou .json")
+                              ".svg, .pdf, .dot, .tex, .graphml, .gexf, .cyjs, .vga ou .json")
             .arg(options.sortie);
-    if ((options.genre == genre_sortie::graphml || options.genre == genre_sortie::conversion)
+    if ((options.genre == genre_sortie::reseau || options.genre == genre_sortie::conversion)
         && !options.comparer.isEmpty())
         return QStringLiteral("--compare ne s'écrit qu'en dessin ou en JSON");
-    if (options.genre == genre_sortie::conversion && !est_fichier_graphml(options.session))
-        return QStringLiteral("une sortie .vga convertit un fichier GraphML, pas « %1 »").arg(options.session);
+    if (options.genre == genre_sortie::conversion && format_reseau_du_fichier(options.session) == format_reseau::aucun)
+        return QStringLiteral("une sortie .vga convertit un fichier GraphML, GEXF ou Cytoscape.js, pas « %1 »")
+            .arg(options.session);
     return QString();
 }
 
@@ -231,11 +231,11 @@ void declarer_options_figure(QCommandLineParser &analyseur)
 void declarer_options(QCommandLineParser &analyseur)
 {
     analyseur.setApplicationDescription(QStringLiteral(
-        "Dessine l'instance ou la solution d'une session (.vga) ou d'un réseau GraphML comme le fait "
-        "visual_graphe, sans fenêtre, et l'écrit dans un fichier PNG, JPG, BMP, TIFF, SVG, PDF ou DOT "
-        "(Graphviz, neato -n2), en écrit les faits (capteurs, liens, composantes, couverture de la "
-        "solution) en JSON, ou écrit le réseau en GraphML ; un réseau GraphML écrit en .vga est converti "
-        "en session avec ses fichiers d'instance et de solution."));
+        "Dessine l'instance ou la solution d'une session (.vga) ou d'un réseau GraphML, GEXF ou "
+        "Cytoscape.js comme le fait visual_graphe, sans fenêtre, et l'écrit dans un fichier PNG, JPG, BMP, "
+        "TIFF, SVG, PDF ou DOT (Graphviz, neato -n2), en écrit les faits (capteurs, liens, composantes, "
+        "couverture de la solution) en JSON, ou écrit le réseau en GraphML, GEXF ou Cytoscape.js ; un "
+        "réseau écrit en .vga est converti en session avec ses fichiers d'instance et de solution."));
     analyseur.addHelpOption();
     analyseur.addVersionOption();
     analyseur.addOption({option_instance, QStringLiteral("Dessine l'instance (par défaut).")});
@@ -264,17 +264,17 @@ void declarer_options(QCommandLineParser &analyseur)
     analyseur.addOption({option_traces, QStringLiteral("Écrit les lignes de trace du dessin sur la sortie standard.")});
     analyseur.addOption({{QStringLiteral("o"), option_sortie},
                          QStringLiteral("Fichier à écrire ; son suffixe choisit le format : .png, .jpg, .jpeg, "
-                                        ".bmp, .tif, .tiff, .svg, .pdf, .dot, .tex pour TikZ, .json pour les faits, .graphml "
-                                        "pour le réseau (avec --solution, ses rôles), .vga pour convertir un "
-                                        "GraphML en session (G.vga, G.txt et G_sol.txt) ; "
+                                        ".bmp, .tif, .tiff, .svg, .pdf, .dot, .tex pour TikZ, .json pour les faits, "
+                                        ".graphml, .gexf ou .cyjs pour le réseau (avec --solution, ses rôles), .vga "
+                                        "pour convertir un réseau en session (G.vga, G.txt et G_sol.txt) ; "
                                         "- écrit les faits en JSON sur la sortie standard."),
                          QStringLiteral("SORTIE")});
     analyseur.addPositionalArgument(QStringLiteral("[SOLUTION...]"),
                                     QStringLiteral("Avec --history, les fichiers de solution des étapes."));
     analyseur.addPositionalArgument(QStringLiteral("SESSION.vga"),
-                                    QStringLiteral("Fichier de session, ou réseau GraphML (.graphml, ou de "
-                                                   "racine graphml), à lire."),
-                                    QStringLiteral("SESSION.vga|RESEAU.graphml"));
+                                    QStringLiteral("Fichier de session, ou réseau GraphML, GEXF ou Cytoscape.js "
+                                                   "(.graphml, .gexf, .cyjs, ou par son contenu), à lire."),
+                                    QStringLiteral("SESSION.vga|RESEAU.graphml|.gexf|.cyjs"));
 }
 
 bool lire_options(const QCommandLineParser &analyseur, options_export &options, QString &raison)

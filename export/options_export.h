@@ -9,9 +9,10 @@
 class QCommandLineParser;
 
 // What the output's name asks for: a drawing (picture, vector or DOT), the
-// facts as JSON, the network as GraphML, or a GraphML input converted to a
-// session file with its instance and solution files.
-enum class genre_sortie { dessin, rapport, graphml, conversion, historique };
+// facts as JSON, the network as GraphML, GEXF or Cytoscape.js JSON, or such a
+// network input converted to a session file with its instance and solution
+// files.
+enum class genre_sortie { dessin, rapport, reseau, conversion, historique };
 
 // What one run of the command is asked to draw and where to write it.
 struct options_export {

@@ -4,22 +4,13 @@
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "pour_chaque_lien.h"
-
-#include <QByteArray>
-#include <QFileInfo>
-#include <QIODevice>
+#include "tampon_sortie.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <optional>
 #include <vector>
 
 namespace {
-
-// Written out in pieces of about this size, so a large network never sits
-// whole in memory as text.
-constexpr qsizetype taille_morceau = 1 << 20;
 
 const char *const debut_document =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -40,64 +31,6 @@ const char *const cle_sens_unique =
     "<default>false</default></key>\n"
     "  <graph id=\"G\" edgedefault=\"undirected\">\n";
 const char *const fin_document = "  </graph>\n</graphml>\n";
-
-// Copies into a buffer and hands it to the device piece by piece: a large
-// network writes millions of short pieces, each a plain copy.
-class tampon_sortie
-{
-public:
-    explicit tampon_sortie(QIODevice &sortie) : _sortie(sortie), _octets(taille_morceau + marge), _p(_octets.data()) {}
-
-    template <std::size_t N>
-    tampon_sortie &operator<<(const char (&texte)[N])
-    {
-        return ajouter(texte, N - 1);
-    }
-    tampon_sortie &operator<<(const char *texte) { return ajouter(texte, std::strlen(texte)); }
-    tampon_sortie &operator<<(long long v)
-    {
-        _p = std::to_chars(_p, _p + 24, v).ptr;
-        return *this;
-    }
-    tampon_sortie &operator<<(bool v) { return v ? *this << "true" : *this << "false"; }
-    // False once the device refused a piece.
-    bool vider()
-    {
-        const qint64 n = _p - _octets.data();
-        if (_ok && n > 0)
-            _ok = _sortie.write(_octets.data(), n) == n;
-        _p = _octets.data();
-        return _ok;
-    }
-    // Called between two lines, each shorter than the margin.
-    void peut_etre_vider()
-    {
-        if (_p - _octets.data() >= taille_morceau)
-            vider();
-    }
-
-private:
-    static constexpr qsizetype marge = 4096;
-
-    tampon_sortie &ajouter(const char *texte, std::size_t n)
-    {
-        if (qsizetype(n) > _octets.data() + _octets.size() - _p - 64) {
-            vider();
-            if (qsizetype(n) > qsizetype(_octets.size()) - 64) {
-                _ok = _ok && _sortie.write(texte, qint64(n)) == qint64(n);
-                return *this;
-            }
-        }
-        std::memcpy(_p, texte, n);
-        _p += n;
-        return *this;
-    }
-
-    QIODevice &_sortie;
-    std::vector<char> _octets;
-    char *_p;
-    bool _ok = true;
-};
 
 // Each sensor's roles in the solution, for one look-up a node.
 struct roles_noeuds
@@ -160,9 +93,4 @@ bool ecrire_graphml(QIODevice &sortie, const graphe_instance &instance, const gr
     ecrire_aretes(t, instance);
     t << fin_document;
     return t.vider();
-}
-
-bool nom_graphml(const QString &nom_fichier)
-{
-    return QFileInfo(nom_fichier).suffix().compare(QLatin1String("graphml"), Qt::CaseInsensitive) == 0;
 }

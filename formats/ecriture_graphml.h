@@ -2,7 +2,6 @@
 #define ECRITURE_GRAPHML_H
 
 class QIODevice;
-class QString;
 class graphe_instance;
 class graphe_solution;
 
@@ -13,8 +12,5 @@ class graphe_solution;
 // sensors lists the other (that one is the edge's source). False when the
 // device does not take it.
 bool ecrire_graphml(QIODevice &sortie, const graphe_instance &instance, const graphe_solution *solution);
-
-// A name ending in .graphml, in any letter case.
-bool nom_graphml(const QString &nom_fichier);
 
 #endif

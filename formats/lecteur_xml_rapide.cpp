@@ -91,17 +91,19 @@ bool lecteur_xml_rapide::blancs()
     return _p != debut;
 }
 
-// An element's name has no prefix; an attribute's may have one.
-QStringView lecteur_xml_rapide::nom_xml(bool attribut)
+// A name with at most one prefix, its local part a name of its own.
+QStringView lecteur_xml_rapide::nom_xml()
 {
     const QChar *debut = _p;
     if (_p >= _fin || !debut_nom(*_p))
         return {};
-    int deux_points = 0;
-    for (++_p; _p < _fin && (suite_nom(*_p) || (attribut && *_p == u':')); ++_p)
-        deux_points += *_p == u':';
-    if (deux_points > 1 || _p[-1] == u':')
-        return {};
+    const QChar *deux_points = nullptr;
+    for (++_p; _p < _fin && (suite_nom(*_p) || *_p == u':'); ++_p) {
+        if (*_p == u':' && (deux_points || _p + 1 >= _fin || !debut_nom(_p[1])))
+            return {};
+        if (*_p == u':')
+            deux_points = _p;
+    }
     return QStringView(debut, _p - debut);
 }
 
@@ -183,7 +185,7 @@ bool lecteur_xml_rapide::attributs()
             return abandonner();
         if (*_p == u'/' || *_p == u'>')
             break;
-        const QStringView nom = nom_xml(true);
+        const QStringView nom = nom_xml();
         blancs();
         if (!separe || nom.isEmpty() || !est("="))
             return abandonner();
@@ -241,8 +243,15 @@ bool lecteur_xml_rapide::espaces_de_noms()
 bool lecteur_xml_rapide::balise_ouvrante()
 {
     ++_p;
-    _nom = nom_xml(false);
-    if (_nom.isEmpty() || !attributs())
+    const QStringView qualifie = nom_xml();
+    if (qualifie.isEmpty() || !attributs())
+        return abandonner();
+    // A prefixed element (viz:position, y:Geometry) is known by its local
+    // name, as QXmlStreamReader gives it; its prefix must be declared.
+    const qsizetype deux_points = qualifie.indexOf(u':');
+    _nom = qualifie.mid(deux_points + 1);
+    if (deux_points >= 0
+        && std::find(_prefixes.begin(), _prefixes.end(), qualifie.left(deux_points)) == _prefixes.end())
         return abandonner();
     if (est("/>")) {
         _p += 2;
@@ -253,14 +262,14 @@ bool lecteur_xml_rapide::balise_ouvrante()
     } else {
         return abandonner();
     }
-    _ouverts.push_back(_nom);
+    _ouverts.push_back(qualifie);
     return true;
 }
 
 bool lecteur_xml_rapide::balise_fermante()
 {
     _p += 2;
-    const QStringView nom = nom_xml(false);
+    const QStringView nom = nom_xml();
     blancs();
     if (nom.isEmpty() || !est(">") || _ouverts.empty() || _ouverts.back() != nom)
         return abandonner();

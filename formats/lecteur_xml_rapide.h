@@ -9,12 +9,13 @@
 #include <vector>
 
 // The same way through a document as lecteur_xml_qt, several times faster,
-// for the plain XML that GraphML writers make: ASCII without entities or
-// carriage returns, no CDATA, no DOCTYPE, no processing instruction but the
-// XML declaration, and namespace prefixes declared on the root element
-// only. It gives up on anything else, and on any fault: the document is
-// then read again with lecteur_xml_qt, which says where and why. What it
-// gives stays valid as long as it lives.
+// for the plain XML that GraphML and GEXF writers make: ASCII without
+// entities or carriage returns, no CDATA, no DOCTYPE, no processing
+// instruction but the XML declaration, and namespace prefixes declared on
+// the root element only; a prefixed element is known by its local name. It
+// gives up on anything else, and on any fault: the document is then read
+// again with lecteur_xml_qt, which says where and why. What it gives stays
+// valid as long as it lives.
 class lecteur_xml_rapide
 {
 public:
@@ -50,7 +51,7 @@ private:
     bool balise_fermante();
     // Skips blanks; true when there were some.
     bool blancs();
-    QStringView nom_xml(bool attribut);
+    QStringView nom_xml();
     bool est(const char *mot) const;
 
     QString _texte;

@@ -23,9 +23,9 @@ struct fichier_lu
     QString raison;
 };
 
-// A GraphML file's network and, when any node has a role, its solution;
-// both records name the GraphML file.
-struct reseau_graphml
+// A network file's records (GraphML, GEXF, Cytoscape.js): the network and,
+// when any node has a role, its solution; both name the file.
+struct reseau_fichier
 {
     std::unique_ptr<graphe_instance> instance;
     std::unique_ptr<graphe_solution> solution;
@@ -35,12 +35,12 @@ struct reseau_graphml
 // the file does not read.
 fichier_lu<graphe_instance> lire_fichier_instance(const QString &chemin);
 fichier_lu<graphe_solution> lire_fichier_solution(const QString &chemin);
-// A GraphML file is read whole or not at all: its record is null unless
+// A network file is read whole or not at all: its record is null unless
 // it read.
-fichier_lu<reseau_graphml> lire_fichier_graphml(const QString &chemin);
-
-// A GraphML file rather than a session file: a name ending in .graphml, or,
-// for any name but a .vga, an XML document whose root element is graphml.
-bool est_fichier_graphml(const QString &chemin);
+fichier_lu<reseau_fichier> lire_fichier_graphml(const QString &chemin);
+fichier_lu<reseau_fichier> lire_fichier_gexf(const QString &chemin);
+fichier_lu<reseau_fichier> lire_fichier_cyjs(const QString &chemin);
+// Any of the three, by what format_reseau_du_fichier says it is.
+fichier_lu<reseau_fichier> lire_fichier_reseau(const QString &chemin);
 
 #endif

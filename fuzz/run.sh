@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang 14, libFuzzer and the address and
 # undefined-behaviour sanitizers, then runs each for a given time.
 #   fuzz/run.sh [seconds] [target...]
-# Seconds default to 60 a target; targets default to all four; libFuzzer
+# Seconds default to 60 a target; targets default to all seven; libFuzzer
 # options in VG_FUZZ_OPTIONS are added to every run (for instance
 # "-len_control=0 -max_len=4096" to try long inputs at once). Each run
 # starts from the seeds in fuzz/corpus/<target>/ plus what earlier runs kept
@@ -17,7 +17,7 @@ build_dir=${VG_FUZZ_BUILD_DIR:-$ici/build}
 secondes=${1:-60}
 shift || true
 cibles=("$@")
-[ ${#cibles[@]} -eq 0 ] && cibles=(lecture_instance lecture_solution lecture_graphml chargeur_session)
+[ ${#cibles[@]} -eq 0 ] && cibles=(lecture_instance lecture_solution lecture_graphml lecture_gexf lecture_cyjs lecture_valeurs chargeur_session)
 
 paquets=(clang-14 libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev cmake ninja-build)
 manquants=()

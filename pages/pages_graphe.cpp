@@ -2,8 +2,7 @@
 
 #include "constructeur_scene.h"
 #include "curseur_attente.h"
-#include "ecriture_entiere.h"
-#include "ecriture_graphml.h"
+#include "ecriture_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "graphe_visualisateur.h"
@@ -124,8 +123,8 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
     _item_par_fenetre.insert(_pile->widget(index), entree);
     _pile->setCurrentIndex(_pile->count() - 1);
 
-    page->set_ecriture_graphml(
-        [this, page](const QString &nom, QString *raison) { return ecrire_graphml_de(page, nom, raison); });
+    page->set_ecriture_reseau(
+        [this, page](const QString &nom, QString *raison) { return ecrire_reseau_de(page, nom, raison); });
     dessiner(page->get_graphic_view(), session, entree);
     if (historique_ouvert *historique = historique_de_l_entree(entree); historique && _a_l_ouverture)
         _a_l_ouverture(page, *historique);
@@ -133,7 +132,7 @@ void pages_graphe::ouvrir(QStandardItem *item_session, QStandardItem *entree)
     peindre_maintenant(page);
 }
 
-bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, QString *raison)
+bool pages_graphe::ecrire_reseau_de(QWidget *page, const QString &nom_fichier, QString *raison)
 {
     session_graphe *session = session_de(page);
     const graphe_instance *instance = session ? session->instance().get() : nullptr;
@@ -146,9 +145,7 @@ bool pages_graphe::ecrire_graphml_de(QWidget *page, const QString &nom_fichier, 
     const graphe_solution *solution = avec_solution ? session->solution().get() : nullptr;
     if (const historique_ouvert *h = historique_de(page))
         solution = sujet_etape(*session, h->etape).solution;
-    return ecriture_entiere::ecrire(
-        {{nom_fichier, [&](QIODevice &sortie, QString &) { return ecrire_graphml(sortie, *instance, solution); }}},
-        raison);
+    return ecrire_fichier_reseau(nom_fichier, *instance, solution, raison);
 }
 
 sujet_dessin pages_graphe::sujet_de_l_entree(session_graphe *session, QStandardItem *entree) const

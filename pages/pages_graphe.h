@@ -114,9 +114,9 @@ private:
     void dessiner(graphic_view *vue, session_graphe *session, QStandardItem *entree);
     // What an entry's page draws, with the figure's additions.
     sujet_dessin sujet_de_l_entree(session_graphe *session, QStandardItem *entree) const;
-    // The records a page draws as GraphML: the instance, with the solution
-    // on a solution or comparison page.
-    bool ecrire_graphml_de(QWidget *page, const QString &nom_fichier, QString *raison);
+    // The records a page draws as a network file: the instance, with the
+    // solution on a solution or comparison page.
+    bool ecrire_reseau_de(QWidget *page, const QString &nom_fichier, QString *raison);
     // The session of the entry's session row, found through the tree; null,
     // with the console told when the tree has no such row.
     session_graphe *session_de_l_entree(QStandardItem *entree);

@@ -85,10 +85,10 @@ void rechargement::b_change(comparaison_ouverte &comparaison)
 
 void rechargement::suivre(session_graphe &session, const sources_session &sources)
 {
-    _chemins.insert(&session, {sources.instance, sources.solution, sources.graphml});
+    _chemins.insert(&session, {sources.instance, sources.solution, sources.reseau});
     session_graphe *s = &session;
-    if (sources.graphml) {
-        _surveillance.surveiller(sources.instance, [this, s] { fichier_change(*s, fichier::graphml); });
+    if (sources.reseau) {
+        _surveillance.surveiller(sources.instance, [this, s] { fichier_change(*s, fichier::reseau); });
         return;
     }
     _surveillance.surveiller(sources.instance, [this, s] { fichier_change(*s, fichier::instance); });
@@ -107,8 +107,8 @@ void rechargement::recharger_page_courante()
     // Read now: the watch need not read them again.
     _surveillance.marquer_vu(c.instance);
     _surveillance.marquer_vu(c.solution);
-    if (c.graphml) {
-        if (relire(*session, fichier::graphml))
+    if (c.reseau) {
+        if (relire(*session, fichier::reseau))
             redessiner(*session, true);
         return;
     }
@@ -128,8 +128,8 @@ void rechargement::fichier_change(session_graphe &session, fichier quoi)
 bool rechargement::relire(session_graphe &session, fichier quoi)
 {
     const chemins c = _chemins.value(&session);
-    if (quoi == fichier::graphml) {
-        std::unique_ptr<reseau_graphml> reseau = relu(c.instance, lire_fichier_graphml);
+    if (quoi == fichier::reseau) {
+        std::unique_ptr<reseau_fichier> reseau = relu(c.instance, lire_fichier_reseau);
         if (!reseau)
             return false;
         session.instance() = std::move(reseau->instance);

@@ -29,8 +29,8 @@ public:
     rechargement(const rechargement &) = delete;
     rechargement &operator=(const rechargement &) = delete;
 
-    // A GraphML file holds both records: they are read again together.
-    enum class fichier { instance, solution, graphml };
+    // A network file holds both records: they are read again together.
+    enum class fichier { instance, solution, reseau };
 
     // Both files of the page on screen, now; the status bar says so when no
     // graph page is shown.
@@ -42,7 +42,7 @@ private:
     {
         QString instance;
         QString solution;
-        bool graphml = false;
+        bool reseau = false;
     };
 
     void suivre(session_graphe &session, const sources_session &sources);

@@ -1,6 +1,7 @@
 #include "chargeur_session.h"
 
 #include "fichier_session.h"
+#include "format_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
 #include "lecture_fichier.h"
@@ -13,17 +14,18 @@
 
 namespace {
 
-// A GraphML file read whole makes a session of its own; one that does not
+// A network file read whole makes a session of its own; one that does not
 // read makes none.
-bool charger_graphml(registre_sessions &registre, liste_graphe *arbre, const QString &chemin)
+bool charger_reseau(registre_sessions &registre, liste_graphe *arbre, const QString &chemin, format_reseau format)
 {
-    fichier_lu<reseau_graphml> f = lire_fichier_graphml(chemin);
+    fichier_lu<reseau_fichier> f = lire_fichier_reseau(chemin);
     if (!f.lu) {
-        const QString ligne = QStringLiteral("Erreur : le fichier GraphML n'a pas pu être lu : ") + f.raison;
+        const QString ligne =
+            QStringLiteral("Erreur : le fichier %1 n'a pas pu être lu : %2").arg(nom_format(format), f.raison);
         std::cout << ligne.toLocal8Bit().constData() << std::endl;
         return false;
     }
-    session_graphe *session = registre.creer_session_graphml(arbre, chemin, std::move(*f.contenu));
+    session_graphe *session = registre.creer_session_reseau(arbre, chemin, std::move(*f.contenu));
     session->nom_fichier() = chemin;
     std::cout << "  -> Charge OK..." << std::endl;
     return true;
@@ -41,8 +43,8 @@ bool charger_session(registre_sessions &registre, liste_graphe *arbre, const QSt
         }
     }
 
-    if (est_fichier_graphml(chemin))
-        return charger_graphml(registre, arbre, chemin);
+    if (const format_reseau format = format_reseau_du_fichier(chemin); format != format_reseau::aucun)
+        return charger_reseau(registre, arbre, chemin, format);
 
     const fichier_session fichier = lire_fichier_session(chemin);
     if (!fichier.ouvert)

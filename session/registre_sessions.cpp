@@ -54,8 +54,8 @@ session_graphe *registre_sessions::creer_session(liste_graphe *arbre, const QStr
     return s;
 }
 
-session_graphe *registre_sessions::creer_session_graphml(liste_graphe *arbre, const QString &chemin,
-                                                         reseau_graphml reseau)
+session_graphe *registre_sessions::creer_session_reseau(liste_graphe *arbre, const QString &chemin,
+                                                        reseau_fichier reseau)
 {
     session_graphe *s = enregistrer(arbre, QFileInfo(chemin).completeBaseName(), {chemin, chemin, true});
     s->instance() = std::move(reseau.instance);

@@ -11,15 +11,15 @@
 class QStandardItem;
 class liste_graphe;
 class session_graphe;
-struct reseau_graphml;
+struct reseau_fichier;
 
-// Where a session's records come from: its two text files, or one GraphML
-// file that holds both.
+// Where a session's records come from: its two text files, or one network
+// file (GraphML, GEXF, Cytoscape.js) that holds both.
 struct sources_session
 {
     QString instance;
     QString solution;
-    bool graphml = false;
+    bool reseau = false;
 };
 
 // Every loaded session, in creation order, and the session behind each
@@ -36,9 +36,9 @@ public:
     // a file that fails to read gets no row but the session stays.
     session_graphe *creer_session(liste_graphe *arbre, const QString &nom,
                                   const QString &chemin_instance, const QString &chemin_solution);
-    // A session of the records read from a GraphML file, named after the
+    // A session of the records read from a network file, named after the
     // file, with its instance row and, when it has one, its solution row.
-    session_graphe *creer_session_graphml(liste_graphe *arbre, const QString &chemin, reseau_graphml reseau);
+    session_graphe *creer_session_reseau(liste_graphe *arbre, const QString &chemin, reseau_fichier reseau);
     // Deletes every session, from the first one on.
     void liberer();
     // f learns of each new session and of its files before they are read,

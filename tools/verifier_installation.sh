@@ -31,7 +31,7 @@ done
 entree="$share/applications/visual_graphe.desktop"
 desktop-file-validate "$entree" || echouer "desktop entry not valid"
 grep -qx 'Exec=visual_graphe %F' "$entree" || echouer "desktop entry: Exec"
-grep -qx 'MimeType=application/x-visual-graphe-session;application/graphml+xml;' "$entree" ||
+grep -qx 'MimeType=application/x-visual-graphe-session;application/graphml+xml;application/gexf+xml;application/x-cytoscape-json;' "$entree" ||
     echouer "desktop entry: MimeType"
 
 # The software centre's listing: valid without the network (its screenshot
@@ -56,6 +56,10 @@ if xmllint --noout "$mime"; then
         echouer "file type: root element"
     [ "$(valeur '//*[local-name()="mime-type"][2]/@type')" = application/graphml+xml ] ||
         echouer "file type: GraphML"
+    [ "$(valeur '//*[local-name()="mime-type"][3]/@type')" = application/gexf+xml ] ||
+        echouer "file type: GEXF"
+    [ "$(valeur '//*[local-name()="mime-type"][4]/*[local-name()="glob"]/@pattern')" = '*.cyjs' ] ||
+        echouer "file type: Cytoscape.js"
 else
     echouer "file type: not well-formed XML"
 fi

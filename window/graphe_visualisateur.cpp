@@ -1,8 +1,8 @@
 #include "graphe_visualisateur.h"
 
 #include "curseur_attente.h"
-#include "ecriture_graphml.h"
 #include "ecriture_image.h"
+#include "format_reseau.h"
 #include "graphic_view.h"
 #include "liste_dessin.h"
 
@@ -120,9 +120,9 @@ bool graphe_visualisateur::exporter_image(const QString &nom_fichier, QString *r
         return false;
     }
     const curseur_attente attente;
-    if (nom_graphml(nom_fichier)) {
-        if (_ecriture_graphml)
-            return _ecriture_graphml(nom_fichier, raison);
+    if (format_reseau_du_nom(nom_fichier) != format_reseau::aucun) {
+        if (_ecriture_reseau)
+            return _ecriture_reseau(nom_fichier, raison);
         if (raison)
             *raison = QStringLiteral("la page ne sait pas d'où vient son dessin");
         return false;

@@ -31,17 +31,18 @@ public:
     bool sauvegarder_image();
     // Writes the whole drawing in the format named by the file's suffix:
     // an image of one pixel per unit, an SVG or PDF drawing, a DOT graph,
-    // or with .graphml the records drawn. When it cannot, `raison` says why.
+    // or with .graphml, .gexf or .cyjs the records drawn. When it cannot,
+    // `raison` says why.
     bool exporter_image(const QString &nom_fichier, QString *raison = nullptr);
     // What the view shows at its zoom, in the format the name asks for.
     bool exporter_vue(const QString &nom_fichier, QString *raison = nullptr);
     // Asks for a file and writes what the view shows; false when it fails.
     bool sauvegarder_vue();
 
-    // Writes what the page draws as GraphML; given by whoever knows the
-    // records behind the drawing.
-    using ecriture_graphml = std::function<bool(const QString &nom_fichier, QString *raison)>;
-    void set_ecriture_graphml(ecriture_graphml ecriture) { _ecriture_graphml = std::move(ecriture); }
+    // Writes what the page draws as a network file; given by whoever knows
+    // the records behind the drawing.
+    using ecriture_reseau = std::function<bool(const QString &nom_fichier, QString *raison)>;
+    void set_ecriture_reseau(ecriture_reseau ecriture) { _ecriture_reseau = std::move(ecriture); }
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -51,7 +52,7 @@ protected:
 private:
     QStandardItem *item_session = nullptr;
     int index_page = 0;
-    ecriture_graphml _ecriture_graphml;
+    ecriture_reseau _ecriture_reseau;
 };
 
 #endif

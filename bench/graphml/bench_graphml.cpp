@@ -100,7 +100,7 @@ int lire_seul(const QString &chemin)
     std::cout.setstate(std::ios::failbit);
     QElapsedTimer t;
     t.start();
-    const fichier_lu<reseau_graphml> f = lire_fichier_graphml(chemin);
+    const fichier_lu<reseau_fichier> f = lire_fichier_graphml(chemin);
     const double ms = double(t.nsecsElapsed()) / 1e6;
     std::cout.clear();
     if (!f.lu)

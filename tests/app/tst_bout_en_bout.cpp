@@ -11,6 +11,7 @@
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
+#include "networkx.h"
 #include "pages_graphe.h"
 #include "registre_sessions.h"
 #include "repondre_dialogue.h"
@@ -62,6 +63,8 @@ private slots:
     void ouvertures_au_demarrage();
     void recherche_d_un_capteur();
     void reseau_graphml();
+    void reseaux_networkx_data();
+    void reseaux_networkx();
     void molette_et_clavier();
     void position_sous_le_pointeur_data();
     void position_sous_le_pointeur();
@@ -495,6 +498,44 @@ void tst_bout_en_bout::reseau_graphml()
     QCOMPARE(b->solution()->liste_ma(), a->solution()->liste_ma());
     QCOMPARE(b->instance()->sink(), a->instance()->sink());
     QVERIFY(QFileInfo(dossier.filePath("copie.dot")).size() > 0);
+}
+
+void tst_bout_en_bout::reseaux_networkx_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("copie");
+    QTest::newRow("gexf, enregistre en cyjs") << "gexf" << "cyjs";
+    QTest::newRow("cyjs, enregistre en gexf") << "cyjs" << "gexf";
+}
+
+// A GEXF and a Cytoscape.js file networkx wrote, opened as sessions, saved
+// from the solution page in the other format and opened again.
+void tst_bout_en_bout::reseaux_networkx()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, copie);
+    QTemporaryDir dossier;
+    if (!networkx({"ecrire", dossier.path()}))
+        QSKIP("python3 ou networkx (python3-networkx) absent");
+    application app;
+    app.ouvrir(dossier.filePath("reseau_nx." + format));
+    QCOMPARE(app.compter("  -> Charge OK..."), 1);
+    QStandardItem *session = app.session(0);
+    QCOMPARE(session->rowCount(), 2);
+    QCOMPARE(session->child(1)->text(), "s:reseau_nx." + format);
+    app.double_cliquer(session->child(1));
+    QCOMPARE(int(app.vue()->liste_sommets().size()), 30);
+    QCOMPARE(nombre_de_fond(app.vue(), couleurs_dessin::vert_puits), 1);
+
+    repondre_dialogue(dossier.filePath("copie." + copie));
+    app.ui->action_save_image->trigger();
+    app.ouvrir(dossier.filePath("copie." + copie));
+    QCOMPARE(app.compter("Erreur"), 0);
+    session_graphe *a = app.fenetre.registre().sessions().at(0).get();
+    session_graphe *b = app.fenetre.registre().sessions().at(1).get();
+    QCOMPARE(b->solution()->liste_ma(), a->solution()->liste_ma());
+    QCOMPARE(b->instance()->sink(), a->instance()->sink());
+    QCOMPARE(*b->instance()->voisins()[7], *a->instance()->voisins()[7]);
 }
 
 void tst_bout_en_bout::molette_et_clavier()

@@ -1,13 +1,14 @@
 #include "application_test.h"
 #include "debug_stream.h"
+#include "format_reseau.h"
 #include "graphe_visualisateur.h"
-#include "graphml_invalides.h"
 #include "graphic_item_arc.h"
 #include "graphic_item_sommet.h"
 #include "graphic_view.h"
 #include "liste_graphe.h"
 #include "mainwindow.h"
 #include "repondre_dialogue.h"
+#include "reseaux_invalides.h"
 #include "sessions_invalides.h"
 #include "ui_mainwindow.h"
 
@@ -109,8 +110,8 @@ class tst_entrees_invalides : public QObject
 private slots:
     void sessions_data();
     void sessions();
-    void graphml_data();
-    void graphml();
+    void reseau_data();
+    void reseau();
     void instance_sans_droit_de_lecture();
     void dossier_au_lieu_de_session();
     void reseau_maximal();
@@ -204,27 +205,29 @@ void tst_entrees_invalides::sessions()
     QCOMPARE(app.page()->get_graphic_view(), vue);
 }
 
-void tst_entrees_invalides::graphml_data()
+void tst_entrees_invalides::reseau_data()
 {
-    table_graphml_invalides();
+    table_reseaux_invalides();
 }
 
-// A bad GraphML file: its reason on standard error and in the console's
+// A bad network file: its reason on standard error and in the console's
 // "Erreur" line, no session, no file made.
-void tst_entrees_invalides::graphml()
+void tst_entrees_invalides::reseau()
 {
+    QFETCH(QString, nom);
     QFETCH(QByteArray, contenu);
     QFETCH(QString, raison);
     QTemporaryDir dossier;
-    const QString chemin = dossier.filePath("reseau.graphml");
+    const QString chemin = dossier.filePath(nom);
     QVERIFY(ecrire(chemin, contenu));
     application app;
     app.ouvrir(chemin);
+    const QString format = nom_format(format_reseau_du_nom(nom));
     QCOMPARE(app.lignes(), (QStringList{"Ouvrir le fichier : " + chemin,
-                                        "Erreur : le fichier GraphML n'a pas pu être lu : " + raison}));
+                                        "Erreur : le fichier " + format + " n'a pas pu être lu : " + raison}));
     QCOMPARE(app.texte_erreurs(), raison + '\n');
     QCOMPARE(app.ui->treeView->racine()->rowCount(), 0);
-    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{"reseau.graphml"});
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{nom});
 }
 
 void tst_entrees_invalides::instance_sans_droit_de_lecture()

@@ -7,7 +7,8 @@
 #include "lecture_fichier.h"
 #include "graphe_visualisateur.h"
 #include "graphic_view.h"
-#include "graphml_invalides.h"
+#include "networkx.h"
+#include "reseaux_invalides.h"
 #include "session_graphe.h"
 #include "sessions_invalides.h"
 #include "sujet_session.h"
@@ -185,8 +186,10 @@ private slots:
     void sessions_invalides_data();
     void sessions_invalides();
     void conversion();
-    void graphml_invalides_data();
-    void graphml_invalides();
+    void reseaux_invalides_data();
+    void reseaux_invalides();
+    void networkx_data();
+    void networkx();
     void figures_data();
     void figures();
     void figures_compilees_data();
@@ -221,7 +224,7 @@ void tst_visual_graphe_export::statuts_data()
     QTest::newRow("suffixe inconnu")
         << QStringList{s, "-o", "f.txt"} << 1
         << "format inconnu pour « f.txt » : le nom finit par .png, .jpg, .jpeg, .bmp, .tif, .tiff, .svg, .pdf, "
-           ".dot, .tex, .graphml, .vga ou .json (voir --help)"
+           ".dot, .tex, .graphml, .gexf, .cyjs, .vga ou .json (voir --help)"
         << "f.txt";
     QTest::newRow("graphml de la solution") << QStringList{"--solution", s, "-o", "f.graphml"} << 0 << "" << "f.graphml";
     QTest::newRow("dot d'un graphml") << QStringList{"simple.graphml", "-o", "f.dot"} << 0 << "" << "f.dot";
@@ -229,7 +232,9 @@ void tst_visual_graphe_export::statuts_data()
                                             << "--compare ne s'écrit qu'en dessin ou en JSON (voir --help)" << "";
     QTest::newRow("conversion d'une session")
         << QStringList{s, "-o", "f.vga"} << 1
-        << "une sortie .vga convertit un fichier GraphML, pas « deploiement_300.vga » (voir --help)" << "";
+        << "une sortie .vga convertit un fichier GraphML, GEXF ou Cytoscape.js, pas « deploiement_300.vga » (voir "
+           "--help)"
+        << "";
     QTest::newRow("conversion sur l'entree") << QStringList{"c.txt", "-o", "c.vga"} << 1
                                              << "la sortie « ./c.txt » est un fichier d'entrée : elle ne le remplace pas"
                                              << "";
@@ -670,27 +675,58 @@ void tst_visual_graphe_export::conversion()
     QCOMPARE(session.solution()->liste_ma().size() + session.solution()->liste_sl().size(), std::size_t(40));
 }
 
-void tst_visual_graphe_export::graphml_invalides_data()
+void tst_visual_graphe_export::reseaux_invalides_data()
 {
-    table_graphml_invalides();
+    table_reseaux_invalides();
 }
 
-// A bad GraphML is status 2 and no file, whatever was asked of it.
-void tst_visual_graphe_export::graphml_invalides()
+// A bad network file is status 2 and no file, whatever was asked of it.
+void tst_visual_graphe_export::reseaux_invalides()
 {
+    QFETCH(QString, nom);
     QFETCH(QByteArray, contenu);
     QFETCH(QString, raison);
     QTemporaryDir dossier;
-    QVERIFY(ecrire_fichier(dossier.filePath("reseau.graphml"), contenu));
-    for (const char *sortie : {"f.png", "f.vga"}) {
-        const execution e = lancer(dossier.path(), {"reseau.graphml", "-o", sortie});
+    QVERIFY(ecrire_fichier(dossier.filePath(nom), contenu));
+    for (const char *sortie : {"f.png", "f.vga", "f.gexf"}) {
+        const execution e = lancer(dossier.path(), {nom, "-o", sortie});
         QCOMPARE(e.statut, 2);
         QCOMPARE(e.erreurs.value(0), raison);
-        QCOMPARE(e.erreurs.last(), prefixe + "la session « reseau.graphml » n'a pas pu être lue : " + raison);
-        QCOMPARE(contenu_dossier(dossier.path()), QStringList{"reseau.graphml"});
+        QCOMPARE(e.erreurs.last(), prefixe + "la session « " + nom + " » n'a pas pu être lue : " + raison);
+        QCOMPARE(contenu_dossier(dossier.path()), QStringList{nom});
     }
 }
 
+void tst_visual_graphe_export::networkx_data()
+{
+    QTest::addColumn<QString>("format");
+    // The fill of each role that viz:color gives, as networkx reads it.
+    QTest::addColumn<QString>("fonds");
+    QTest::newRow("gexf") << "gexf"
+                          << "[('BR', '250,128,114'), ('MA', '173,255,47'), ('autres', '244,244,244'), ('puits', "
+                             "'0,128,0')]";
+    QTest::newRow("cyjs") << "cyjs" << "[]";
+}
+
+// A network networkx wrote, converted and written back by the command, which
+// networkx reads with the same sensors, links and roles.
+void tst_visual_graphe_export::networkx()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, fonds);
+    QTemporaryDir dossier;
+    const QString d = dossier.path();
+    if (!::networkx({"ecrire", d}))
+        QSKIP("python3 ou networkx (python3-networkx) absent");
+    const QString entree = "reseau_nx." + format;
+    QCOMPARE(lancer(d, {entree, "-o", "r.vga"}).statut, 0);
+    QCOMPARE(lancer(d, {"--solution", entree, "-o", "r." + format}).statut, 0);
+    const QStringList avant = ::networkx({"relire", d + '/' + entree}).value();
+    const QStringList apres = ::networkx({"relire", d + "/r." + format}).value();
+    QVERIFY2(avant.value(0).startsWith("30 [(0, 1)"), qPrintable(avant.join('\n')));
+    QCOMPARE(apres.value(0), avant.value(0));
+    QCOMPARE(apres.value(1), fonds);
+}
 
 // The sample's solution as the facts box counts it: the rows of its legend.
 QStringList legende_des_faits()
@@ -717,8 +753,9 @@ void tst_visual_graphe_export::figures_data()
     QTest::addColumn<int>("nombre");
     const QString cercle = QStringLiteral("<circle ");
     QTest::newRow("sans option") << QStringList{} << QSize(800, 550) << QStringList{"10"} << cercle << 300;
-    QTest::newRow("legende") << QStringList{"--legend"} << QSize(-1, 550) << legende_des_faits()
-                             << "<rect x=" << 0;
+    // Five samples in the legend, each a circle as its vertices are.
+    QTest::newRow("legende") << QStringList{"--legend"} << QSize(-1, 550) << legende_des_faits() << cercle
+                             << 300 + 5;
     QTest::newRow("barre d'echelle") << QStringList{"--scale-bar"} << QSize(800, 590) << QStringList{"2000"} << cercle
                                      << 300;
     QTest::newRow("legende et barre") << QStringList{"--legend", "--scale-bar"} << QSize(-1, 590) << legende_des_faits()

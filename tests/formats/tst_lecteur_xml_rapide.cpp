@@ -52,6 +52,10 @@ void tst_lecteur_xml_rapide::comme_qxmlstreamreader_data()
     QTest::newRow("comme networkx") << "<?xml version='1.0' encoding='utf-8'?>\n" + racine + corps << true;
     QTest::newRow("entite") << racine + QByteArray(corps).replace("1.5", "&#49;") << false;
     QTest::newRow("fins de ligne CRLF") << racine + QByteArray(corps).replace("\n", "\r\n") << false;
+    QTest::newRow("element prefixe, par son nom local") << racine + QByteArray(corps).replace("<port/>", "<xsi:port/>")
+                                                       << true;
+    QTest::newRow("element de prefixe non declare") << racine + QByteArray(corps).replace("<port/>", "<y:port/>")
+                                                    << false;
     QTest::newRow("prefixe non declare") << QByteArray(racine).replace("xmlns:xsi", "xmlns:z") + corps << false;
     QTest::newRow("CDATA") << racine + QByteArray(corps).replace(" 1.5 ", "<![CDATA[1.5]]>") << false;
     QTest::newRow("balise mal fermee") << racine + QByteArray(corps).replace("</node>", "</nod>") << false;

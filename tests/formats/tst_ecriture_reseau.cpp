@@ -1,7 +1,6 @@
 #include "capture_flux.h"
 #include "coord_sommet.h"
-#include "ecriture_entiere.h"
-#include "ecriture_graphml.h"
+#include "ecriture_reseau.h"
 #include "generateur_reseau.h"
 #include "graphe_instance.h"
 #include "graphe_solution.h"
@@ -13,10 +12,10 @@
 
 #include <algorithm>
 
-// Round trips: an instance and its solution written as GraphML and read
-// back give the same places, neighbour lists and sink, and the same sensors
-// in each solution list (GraphML's booleans keep no order: they come back
-// in increasing order).
+// Round trips through each network format (GraphML, GEXF, Cytoscape.js): an
+// instance and its solution written and read back give the same places,
+// neighbour lists and sink, and the same sensors in each solution list (the
+// formats' booleans keep no order: they come back in increasing order).
 
 namespace {
 
@@ -26,7 +25,7 @@ graphe_solution::liste_capteurs triee(graphe_solution::liste_capteurs l)
     return l;
 }
 
-void comparer(const session_graphe &avant, const reseau_graphml &apres)
+void comparer(const session_graphe &avant, const reseau_fichier &apres)
 {
     const graphe_instance &a = *avant.instance();
     const graphe_instance &b = *apres.instance;
@@ -47,7 +46,7 @@ void comparer(const session_graphe &avant, const reseau_graphml &apres)
 
 } // namespace
 
-class tst_ecriture_graphml : public QObject
+class tst_ecriture_reseau : public QObject
 {
     Q_OBJECT
 
@@ -56,23 +55,29 @@ private slots:
     void aller_retour();
 };
 
-void tst_ecriture_graphml::aller_retour_data()
+void tst_ecriture_reseau::aller_retour_data()
 {
+    QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("base");
     QTest::addColumn<bool>("solution");
-    // A name without folder is generated with that many sensors.
-    for (const char *exemple : {"trois_capteurs", "douze_capteurs", "deploiement_300"})
-        QTest::newRow(exemple) << QStringLiteral(VG_EXAMPLES_DIR "/") + exemple << true;
-    QTest::newRow("exemple sans solution") << QStringLiteral(VG_EXAMPLES_DIR "/douze_capteurs") << false;
-    QTest::newRow("genere, 1 capteur") << "1" << true;
-    QTest::newRow("genere, 5000 capteurs") << "5000" << true;
-    QTest::newRow("genere, 65535 capteurs") << "65535" << true;
-    // Sensor 2 lists 0 and 1, neither lists it: two links one way.
-    QTest::newRow("liens a sens unique") << "sens_unique" << false;
+    for (const char *format : {"graphml", "gexf", "cyjs"}) {
+        auto ligne = [format](const char *cas) -> QTestData & {
+            return QTest::addRow("%s, %s", format, cas) << QString(format);
+        };
+        // A name without folder is generated with that many sensors.
+        for (const char *exemple : {"trois_capteurs", "douze_capteurs", "deploiement_300"})
+            ligne(exemple) << QStringLiteral(VG_EXAMPLES_DIR "/") + exemple << true;
+        ligne("exemple sans solution") << QStringLiteral(VG_EXAMPLES_DIR "/douze_capteurs") << false;
+        ligne("genere, 1 capteur") << "1" << true;
+        ligne("genere, 65535 capteurs") << "65535" << true;
+        // Sensor 2 lists 0 and 1, neither lists it: two links one way.
+        ligne("liens a sens unique") << "sens_unique" << false;
+    }
 }
 
-void tst_ecriture_graphml::aller_retour()
+void tst_ecriture_reseau::aller_retour()
 {
+    QFETCH(QString, format);
     QFETCH(QString, base);
     QFETCH(bool, solution);
     QTemporaryDir dossier;
@@ -95,19 +100,13 @@ void tst_ecriture_graphml::aller_retour()
     if (solution)
         QVERIFY(avant.lire_solution(base + "_sol.txt"));
 
-    const QString chemin = dossier.filePath("r.graphml");
+    const QString chemin = dossier.filePath("r." + format);
     QString raison;
-    QVERIFY2(ecriture_entiere::ecrire({{chemin,
-                                        [&](QIODevice &sortie, QString &) {
-                                            return ecrire_graphml(sortie, *avant.instance(),
-                                                                  avant.solution().get());
-                                        }}},
-                                      &raison),
-             qPrintable(raison));
-    const fichier_lu<reseau_graphml> apres = lire_fichier_graphml(chemin);
+    QVERIFY2(ecrire_fichier_reseau(chemin, *avant.instance(), avant.solution().get(), &raison), qPrintable(raison));
+    const fichier_lu<reseau_fichier> apres = lire_fichier_reseau(chemin);
     QVERIFY2(apres.lu, qPrintable(apres.raison));
     comparer(avant, *apres.contenu);
 }
 
-QTEST_MAIN(tst_ecriture_graphml)
-#include "tst_ecriture_graphml.moc"
+QTEST_MAIN(tst_ecriture_reseau)
+#include "tst_ecriture_reseau.moc"
