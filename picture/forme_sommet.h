@@ -32,7 +32,7 @@ inline const QRectF boite_sommet(0, 0, diametre, diametre);
 QPolygonF polygone(forme f, const QRectF &boite);
 inline constexpr qreal retrait_petit_cercle = 4;
 // The mark with the painter's pen and brush: a circle as drawEllipse draws
-// it, so that the Parts' vertices keep their pixels.
+// it, so that the usual vertices keep their pixels.
 void peindre_forme(QPainter &peintre, forme f, const QRectF &boite);
 
 // Where the number's base line starts, from the vertex's corner: one, two
