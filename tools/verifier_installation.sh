@@ -35,12 +35,12 @@ grep -qx 'MimeType=application/x-visual-graphe-session;application/graphml+xml;a
     echouer "desktop entry: MimeType"
 
 # The software centre's listing: valid without the network (its screenshot
-# is not fetched), launching the desktop entry, with both file types.
+# is not fetched), launching the desktop entry, with its four file types.
 listing="$share/metainfo/org.example.visual_graphe.metainfo.xml"
 if appstreamcli validate --no-net "$listing" >/dev/null; then
     [ "$(xmllint --xpath 'string(//launchable)' "$listing")" = visual_graphe.desktop ] ||
         echouer "metainfo: launchable"
-    [ "$(xmllint --xpath 'count(//mediatype)' "$listing")" = 2 ] || echouer "metainfo: media types"
+    [ "$(xmllint --xpath 'count(//mediatype)' "$listing")" = 4 ] || echouer "metainfo: media types"
 else
     echouer "metainfo not valid"
 fi
