@@ -226,6 +226,27 @@ void declarer_options_figure(QCommandLineParser &analyseur)
                                                               "tikzpicture, à inclure par \\input.")});
 }
 
+// The positional arguments: with --history the steps' files, then the session.
+bool lire_arguments(const QCommandLineParser &analyseur, options_export &options, QString &raison)
+{
+    QStringList arguments = analyseur.positionalArguments();
+    if (analyseur.isSet(option_historique)) {
+        if (arguments.size() < 2) {
+            raison = QStringLiteral("--history attend au moins un fichier de solution puis la session");
+            return false;
+        }
+        options.historique = arguments.mid(0, arguments.size() - 1);
+        arguments = arguments.mid(arguments.size() - 1);
+    }
+    if (arguments.size() != 1) {
+        raison = arguments.isEmpty() ? QStringLiteral("aucun fichier de session")
+                                     : QStringLiteral("un seul fichier de session, pas %1").arg(arguments.size());
+        return false;
+    }
+    options.session = arguments.front();
+    return true;
+}
+
 } // namespace
 
 void declarer_options(QCommandLineParser &analyseur)
@@ -311,21 +332,8 @@ bool lire_options(const QCommandLineParser &analyseur, options_export &options, 
 
     if (!lire_options_historique(analyseur, options, raison) || !lire_options_figure(analyseur, options, raison))
         return false;
-    QStringList arguments = analyseur.positionalArguments();
-    if (analyseur.isSet(option_historique)) {
-        if (arguments.size() < 2) {
-            raison = QStringLiteral("--history attend au moins un fichier de solution puis la session");
-            return false;
-        }
-        options.historique = arguments.mid(0, arguments.size() - 1);
-        arguments = arguments.mid(arguments.size() - 1);
-    }
-    if (arguments.size() != 1) {
-        raison = arguments.isEmpty() ? QStringLiteral("aucun fichier de session")
-                                     : QStringLiteral("un seul fichier de session, pas %1").arg(arguments.size());
+    if (!lire_arguments(analyseur, options, raison))
         return false;
-    }
-    options.session = arguments.front();
     // Given more than once, the last -o counts, like any repeated option.
     const QStringList sorties = analyseur.values(option_sortie);
     if (sorties.isEmpty() || sorties.last().isEmpty()) {
